@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+
+#include "platform/Error.h"
+#include "platform/GuiServices.h"
+#include "platform/PathText.h"
+#include "platform/UserMessages.h"
+#include "protect/frmMain.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(quorvane::kAppTitle));
+    quorvane::ensureIconTheme();
+
+    quorvane::PlatformServices platform;
+    try {
+        quorvane::frmMain window(platform.services(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+        window.show();
+        return QApplication::exec();
+    } catch (const quorvane::PlatformError& error) {
+        // A failing load sequence leaves no window to go on with.
+        platform.services().messages.messageBox(
+            "Run-time error '" + std::to_string(error.number()) + "':\r\n\r\n" + error.description(),
+            quorvane::mb::Critical, std::string(quorvane::kAppTitle));
+        return 1;
+    }
+}

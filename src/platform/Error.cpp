@@ -1,0 +1,36 @@
+#include "platform/Error.h"
+
+#include <utility>
+
+namespace quorvane {
+
+PlatformError::PlatformError(int number, std::string description)
+    : std::runtime_error(description), m_number(number), m_description(std::move(description)) {}
+
+std::string describeError(int number) {
+    switch (number) {
+        case errc::InvalidProcedureCall: return "Invalid procedure call or argument";
+        case errc::Overflow: return "Overflow";
+        case errc::SubscriptOutOfRange: return "Subscript out of range";
+        case errc::BadFileNameOrNumber: return "Bad file name or number";
+        case errc::FileNotFound: return "File not found";
+        case errc::BadFileMode: return "Bad file mode";
+        case errc::FileAlreadyOpen: return "File already open";
+        case errc::DeviceIoError: return "Device I/O error";
+        case errc::FileAlreadyExists: return "File already exists";
+        case errc::DiskFull: return "Disk full";
+        case errc::InputPastEndOfFile: return "Input past end of file";
+        case errc::BadFileName: return "Bad file name";
+        case errc::PermissionDenied: return "Permission denied";
+        case errc::PathFileAccessError: return "Path/File access error";
+        case errc::PathNotFound: return "Path not found";
+        case errc::InvalidPathText: return "Invalid path text";
+        default: return "Application-defined error";
+    }
+}
+
+PlatformError errorFor(int number, const std::string& path) {
+    return PlatformError(number, describeError(number) + ": " + path);
+}
+
+}  // namespace quorvane

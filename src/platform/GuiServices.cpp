@@ -1,0 +1,36 @@
+#include "platform/GuiServices.h"
+
+#include <QDir>
+#include <QIcon>
+
+#include "platform/QtDialogs.h"
+#include "platform/QtShellIcons.h"
+#include "platform/QtUserMessages.h"
+
+namespace quorvane {
+
+PlatformServices::PlatformServices()
+    : m_core(makeCoreServices()),
+      m_messages(std::make_unique<QtUserMessages>()),
+      m_dialogs(std::make_unique<QtDialogs>()),
+      m_icons(std::make_unique<QtShellIcons>(*m_core.fileSystem)) {}
+
+PlatformServices::~PlatformServices() = default;
+
+Services PlatformServices::services() {
+    return Services{*m_core.fileSystem, *m_messages, *m_dialogs, *m_icons};
+}
+
+void ensureIconTheme() {
+    const QString current = QIcon::themeName();
+    if (!current.isEmpty() && current != QLatin1String("hicolor")) return;
+    QStringList paths = QIcon::themeSearchPaths();
+    for (const QString& dir : {QStringLiteral("/usr/share/icons"), QStringLiteral("/usr/local/share/icons")}) {
+        if (!paths.contains(dir) && QDir(dir).exists()) paths.append(dir);
+    }
+    QIcon::setThemeSearchPaths(paths);
+    QIcon::setThemeName(QStringLiteral("breeze"));
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+}
+
+}  // namespace quorvane

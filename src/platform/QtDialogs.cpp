@@ -1,0 +1,26 @@
+#include "platform/QtDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace quorvane {
+
+QString QtDialogs::browseForFolder(QWidget* owner, const QString& title) {
+    QFileDialog dialog(owner, title);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath()));
+}
+
+QString QtDialogs::openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) {
+    QFileDialog dialog(owner, title);
+    dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setNameFilters(nameFilters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+}
+
+}  // namespace quorvane

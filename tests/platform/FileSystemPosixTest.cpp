@@ -1,0 +1,140 @@
+// Where the Linux file services keep what Windows keeps in attributes: the "user.DOSATTRIB"
+// extended attribute, as Samba and wine store it, and the parent folder's ".hidden" list.
+#include <sys/xattr.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "platform/FileSystemPosix.h"
+#include "support/TempDir.h"
+
+using namespace std::string_literals;
+
+namespace quorvane {
+namespace {
+
+using test::exists;
+using test::makeDir;
+using test::readBytes;
+using test::writeBytes;
+
+std::string rawDosAttrib(const std::string& path) {
+    char value[256];
+    const ssize_t n = ::getxattr(path.c_str(), "user.DOSATTRIB", value, sizeof value);
+    return n < 0 ? "<none>"s : std::string(value, static_cast<std::size_t>(n));
+}
+
+void setRawDosAttrib(const std::string& path, const std::string& value) {
+    ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0), 0);
+}
+
+class PosixAttributes : public ::testing::Test {
+protected:
+    test::TempDir tmp;
+    FileSystemPosix fs;
+};
+
+TEST_F(PosixAttributes, StoredAsNulTerminatedHexText) {
+    makeDir(tmp / "d");
+    fs.setAttributes(tmp / "d", attr::Hidden | attr::System);
+    EXPECT_EQ(rawDosAttrib(tmp / "d"), "0x6\0"s);
+    fs.setAttributes(tmp / "d", attr::Archive);
+    EXPECT_EQ(rawDosAttrib(tmp / "d"), "0x20\0"s);
+    fs.setAttributes(tmp / "d", attr::System);
+    EXPECT_EQ(rawDosAttrib(tmp / "d"), "0x4\0"s);
+}
+
+TEST_F(PosixAttributes, ReadsWhatSambaAndWineWrote) {
+    makeDir(tmp / "samba");
+    makeDir(tmp / "wine");
+    writeBytes(tmp / "plain", "");
+    // Samba: hex text of the set (with the directory bit), NUL, then its binary record.
+    setRawDosAttrib(tmp / "samba", "0x16\0\x04\0\x04\0\x00\x00\x11\x01\x8c\x2a\xd9\x01"s);
+    setRawDosAttrib(tmp / "wine", "0x6"s);
+    EXPECT_EQ(fs.attributes(tmp / "samba"), 6u);
+    EXPECT_EQ(fs.attributes(tmp / "wine"), 6u);
+    EXPECT_EQ(fs.attributes(tmp / "plain"), 0u);
+}
+
+TEST_F(PosixAttributes, HiddenBitIsMirroredInDotHidden) {
+    makeDir(tmp / "Secret");
+    makeDir(tmp / "Other");
+    writeBytes(tmp / ".hidden", "keep me\n# a comment\n");
+
+    fs.setAttributes(tmp / "Secret", attr::Hidden | attr::System);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "keep me\n# a comment\nSecret\n");
+    fs.setAttributes(tmp / "Secret", attr::Hidden);  // still hidden: listed once
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "keep me\n# a comment\nSecret\n");
+    fs.setAttributes(tmp / "Other", attr::System);  // system alone does not hide
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "keep me\n# a comment\nSecret\n");
+
+    fs.setAttributes(tmp / "Secret", attr::Archive);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "keep me\n# a comment\n");
+}
+
+TEST_F(PosixAttributes, DotHiddenRemovedOnlyWhenWeEmptiedIt) {
+    makeDir(tmp / "Secret");
+    fs.setAttributes(tmp / "Secret", 6);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "Secret\n");
+    fs.setAttributes(tmp / "Secret", 32);
+    EXPECT_FALSE(exists(tmp / ".hidden"));
+
+    writeBytes(tmp / ".hidden", "");  // an empty list the user keeps stays
+    fs.setAttributes(tmp / "Secret", 32);
+    EXPECT_TRUE(exists(tmp / ".hidden"));
+}
+
+TEST_F(PosixAttributes, RenameOfHiddenObjectMovesItsLine) {
+    makeDir(tmp / "Secret");
+    makeDir(tmp / "sub");
+    writeBytes(tmp / ".hidden", "a\nSecret\nb\n");
+    fs.setAttributes(tmp / "Secret", 6);
+    fs.rename(tmp / "Secret", tmp / "Secret.x");
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "a\nb\nSecret.x\n");
+    EXPECT_EQ(fs.attributes(tmp / "Secret.x"), 6u);  // the attribute travels with the folder
+
+    fs.rename(tmp / "Secret.x", tmp / "sub/Moved");
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "a\nb\n");
+    EXPECT_EQ(readBytes(tmp / "sub/.hidden"), "Moved\n");
+}
+
+TEST_F(PosixAttributes, RenameOfVisibleObjectLeavesDotHiddenAlone) {
+    makeDir(tmp / "Plain");
+    writeBytes(tmp / ".hidden", "Plain\n");  // listed by hand, not by us
+    fs.rename(tmp / "Plain", tmp / "Plain2");
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "Plain\n");
+}
+
+TEST_F(PosixAttributes, DeletingAHiddenFileTakesItOffTheList) {
+    makeDir(tmp / "F");
+    writeBytes(tmp / "F/desktop.ini", "x");
+    fs.setAttributes(tmp / "F/desktop.ini", 6);
+    EXPECT_EQ(readBytes(tmp / "F/.hidden"), "desktop.ini\n");
+    fs.deleteFile(tmp / "F/desktop.ini");
+    EXPECT_FALSE(exists(tmp / "F/.hidden"));
+}
+
+TEST_F(PosixAttributes, TrailingSlashNamesTheFolder) {
+    makeDir(tmp / "Secret");
+    fs.setAttributes(tmp / "Secret/", 6);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "Secret\n");
+}
+
+TEST_F(PosixAttributes, FailedListUpdateUndoesTheAttribute) {
+    makeDir(tmp / "Secret");
+    makeDir(tmp / ".hidden");  // a folder where the list should be: it cannot be written
+    EXPECT_THROW(fs.setAttributes(tmp / "Secret", 6), PlatformError);
+    EXPECT_EQ(rawDosAttrib(tmp / "Secret"), "<none>");
+}
+
+TEST_F(PosixAttributes, NamesWithNulAreRefused) {
+    try {
+        fs.setAttributes(tmp.path() + "/a\0b"s, 6);
+        FAIL();
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::BadFileName);
+    }
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,210 @@
+// The file services' contract, run against this platform's implementation on real files.
+#include <gtest/gtest.h>
+
+#include "platform/CoreServices.h"
+#include "platform/Error.h"
+#include "platform/PathSeparator.h"
+
+#include <functional>
+#include <vector>
+#include "support/TempDir.h"
+
+using namespace std::string_literals;
+
+namespace quorvane {
+namespace {
+
+using test::readBytes;
+using test::writeBytes;
+
+class FileSystemContract : public ::testing::Test {
+protected:
+    FileSystemContract() : services(makeCoreServices()), fs(*services.fileSystem) {}
+
+    int errorOf(const std::function<void()>& f) {
+        try {
+            f();
+        } catch (const PlatformError& e) {
+            EXPECT_FALSE(e.description().empty());
+            return e.number();
+        }
+        return 0;
+    }
+
+    test::TempDir tmp;
+    CoreServices services;
+    FileSystem& fs;
+};
+
+TEST_F(FileSystemContract, RenameMovesAFolderWithItsContents) {
+    test::makeDir(tmp / "a");
+    writeBytes(tmp / "a" + std::string(1, kSeparator) + "f.txt", "x");
+    fs.rename(tmp / "a", tmp / "b");
+    EXPECT_FALSE(test::exists(tmp / "a"));
+    EXPECT_EQ(readBytes(tmp / "b" + std::string(1, kSeparator) + "f.txt"), "x");
+}
+
+TEST_F(FileSystemContract, RenameNeverReplaces) {
+    test::makeDir(tmp / "a");
+    test::makeDir(tmp / "b");
+    writeBytes(tmp / "f", "file");
+    writeBytes(tmp / "g", "other");
+    EXPECT_EQ(errorOf([&] { fs.rename(tmp / "a", tmp / "b"); }), errc::FileAlreadyExists);
+    EXPECT_EQ(errorOf([&] { fs.rename(tmp / "f", tmp / "g"); }), errc::FileAlreadyExists);
+    EXPECT_EQ(readBytes(tmp / "g"), "other");
+    // Onto its own name: fails like any existing name, and nothing changes.
+    EXPECT_EQ(errorOf([&] { fs.rename(tmp / "a", tmp / "a"); }), errc::FileAlreadyExists);
+    EXPECT_TRUE(test::exists(tmp / "a"));
+}
+
+TEST_F(FileSystemContract, RenameOfMissingOrEmptyPathFails) {
+    EXPECT_EQ(errorOf([&] { fs.rename(tmp / "missing", tmp / "x"); }), errc::FileNotFound);
+    EXPECT_EQ(errorOf([&] { fs.rename("", tmp / "x"); }), errc::FileNotFound);
+    EXPECT_FALSE(test::exists(tmp / "x"));
+}
+
+TEST_F(FileSystemContract, AttributesAreReplacedAsAWhole) {
+    test::makeDir(tmp / "d");
+    writeBytes(tmp / "f", "");
+    for (const std::string& p : {tmp / "d", tmp / "f"}) {
+        fs.setAttributes(p, attr::ReadOnly | attr::Archive);
+        EXPECT_EQ(fs.attributes(p), attr::ReadOnly | attr::Archive) << p;
+        fs.setAttributes(p, attr::Hidden | attr::System);
+        EXPECT_EQ(fs.attributes(p), 6u) << p;
+        fs.setAttributes(p, attr::Archive);
+        EXPECT_EQ(fs.attributes(p), 32u) << p;
+        fs.setAttributes(p, attr::System);
+        EXPECT_EQ(fs.attributes(p), 4u) << p;
+    }
+}
+
+TEST_F(FileSystemContract, AttributesOfMissingPathFail) {
+    EXPECT_NE(errorOf([&] { fs.setAttributes(tmp / "missing", 6); }), 0);
+    EXPECT_NE(errorOf([&] { fs.setAttributes("", 6); }), 0);
+    EXPECT_NE(errorOf([&] { fs.attributes(tmp / "missing"); }), 0);
+}
+
+TEST_F(FileSystemContract, FileLengthOfFilesOnly) {
+    writeBytes(tmp / "empty", "");
+    writeBytes(tmp / "three", "abc");
+    test::makeDir(tmp / "dir");
+    EXPECT_EQ(fs.fileLength(tmp / "empty"), 0u);
+    EXPECT_EQ(fs.fileLength(tmp / "three"), 3u);
+    EXPECT_NE(errorOf([&] { fs.fileLength(tmp / "missing"); }), 0);
+    EXPECT_NE(errorOf([&] { fs.fileLength(""); }), 0);
+    EXPECT_NE(errorOf([&] { fs.fileLength(tmp / "dir"); }), 0);
+}
+
+TEST_F(FileSystemContract, DeleteFile) {
+    writeBytes(tmp / "f", "x");
+    fs.setAttributes(tmp / "f", attr::Hidden | attr::System);
+    fs.deleteFile(tmp / "f");
+    EXPECT_FALSE(test::exists(tmp / "f"));
+    EXPECT_EQ(errorOf([&] { fs.deleteFile(tmp / "f"); }), errc::FileNotFound);
+}
+
+TEST_F(FileSystemContract, NormalFileExistsSkipsHiddenAndSystemFiles) {
+    writeBytes(tmp / "plain", "x");
+    writeBytes(tmp / "hidden", "x");
+    writeBytes(tmp / "system", "x");
+    writeBytes(tmp / "archive", "x");
+    fs.setAttributes(tmp / "hidden", attr::Hidden);
+    fs.setAttributes(tmp / "system", attr::System);
+    fs.setAttributes(tmp / "archive", attr::Archive | attr::ReadOnly);
+    test::makeDir(tmp / "dir");
+    EXPECT_TRUE(fs.normalFileExists(tmp / "plain"));
+    EXPECT_TRUE(fs.normalFileExists(tmp / "archive"));
+    EXPECT_FALSE(fs.normalFileExists(tmp / "hidden"));
+    EXPECT_FALSE(fs.normalFileExists(tmp / "system"));
+    EXPECT_FALSE(fs.normalFileExists(tmp / "dir"));
+    EXPECT_FALSE(fs.normalFileExists(tmp / "missing"));
+}
+
+TEST_F(FileSystemContract, WrittenLinesEndWithCrLf) {
+    fs.openText(1, tmp / "out", TextMode::Output);
+    fs.writeLine(1, "first");
+    fs.writeLine(1, "");
+    fs.writeLine(1, "third");
+    fs.commit(1);
+    fs.close(1);
+    EXPECT_EQ(readBytes(tmp / "out"), "first\r\n\r\nthird\r\n");
+
+    fs.openText(1, tmp / "out", TextMode::Append);
+    fs.writeLine(1, "more");
+    fs.close(1);
+    EXPECT_EQ(readBytes(tmp / "out"), "first\r\n\r\nthird\r\nmore\r\n");
+
+    fs.openText(1, tmp / "out", TextMode::Output);  // emptied
+    fs.close(1);
+    EXPECT_EQ(readBytes(tmp / "out"), "");
+
+    fs.openText(1, tmp / "new", TextMode::Append);  // created
+    fs.close(1);
+    EXPECT_TRUE(test::exists(tmp / "new"));
+}
+
+TEST_F(FileSystemContract, ReadLineHandlesEveryLineEnd) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"crlf", "a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+        {"last line without end", "a\r\nb\r\nc", {"a", "b", "c"}},
+        {"lone cr", "a\rb\r", {"a", "b"}},
+        {"lone lf is part of the line", "a\nb\r\n", {"a\nb"}},
+        {"empty lines", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"cr then crlf", "a\r\r\nb", {"a", "", "b"}},
+        {"empty file", "", {}},
+        {"single crlf", "\r\n", {""}},
+    };
+    for (const Case& c : cases) {
+        writeBytes(tmp / "in", c.bytes);
+        fs.openText(1, tmp / "in", TextMode::Input);
+        std::vector<std::string> lines;
+        while (!fs.atEnd(1)) lines.push_back(fs.readLine(1));
+        EXPECT_EQ(errorOf([&] { fs.readLine(1); }), errc::InputPastEndOfFile) << c.name;
+        fs.close(1);
+        EXPECT_EQ(lines, c.lines) << c.name;
+    }
+}
+
+TEST_F(FileSystemContract, LongLinesCrossTheReadBuffer) {
+    const std::string big(200000, 'x');
+    writeBytes(tmp / "in", big + "\r" + "\n" + "y");
+    fs.openText(1, tmp / "in", TextMode::Input);
+    EXPECT_EQ(fs.readLine(1), big);
+    EXPECT_EQ(fs.readLine(1), "y");
+    EXPECT_TRUE(fs.atEnd(1));
+    fs.close(1);
+}
+
+TEST_F(FileSystemContract, SlotRules) {
+    EXPECT_EQ(errorOf([&] { fs.openText(1, tmp / "missing", TextMode::Input); }), errc::FileNotFound);
+    fs.openText(1, tmp / "a", TextMode::Output);
+    EXPECT_EQ(errorOf([&] { fs.openText(1, tmp / "b", TextMode::Output); }), errc::FileAlreadyOpen);
+    EXPECT_EQ(errorOf([&] { fs.readLine(1); }), errc::BadFileMode);
+    fs.close(1);
+    fs.close(1);  // closing a free slot is harmless
+    EXPECT_EQ(errorOf([&] { fs.writeLine(1, "x"); }), errc::BadFileNameOrNumber);
+    test::makeDir(tmp / "dir");
+    EXPECT_NE(errorOf([&] { fs.openText(1, tmp / "dir", TextMode::Append); }), 0);
+    EXPECT_NE(errorOf([&] { fs.openText(1, tmp / "dir", TextMode::Input); }), 0);
+    EXPECT_NE(errorOf([&] { fs.openText(1, tmp / "nofolder" + std::string(1, kSeparator) + "f", TextMode::Append); }), 0);
+}
+
+TEST_F(FileSystemContract, ReplaceTruncateAndTail) {
+    writeBytes(tmp / "target", "old");
+    writeBytes(tmp / "source", "new content");
+    fs.replaceFile(tmp / "source", tmp / "target");
+    EXPECT_EQ(readBytes(tmp / "target"), "new content");
+    EXPECT_FALSE(test::exists(tmp / "source"));
+    EXPECT_EQ(fs.readTail(tmp / "target", 2), "nt");
+    EXPECT_EQ(fs.readTail(tmp / "target", 100), "new content");
+    fs.truncateFile(tmp / "target", 3);
+    EXPECT_EQ(readBytes(tmp / "target"), "new");
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,118 @@
+// DrawShellIcon: box size, clearing, placement, persistence, and the icons Linux shows.
+#include "protect/ShellIcon.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileIconProvider>
+#include <QIcon>
+#include <QPainter>
+
+#include "platform/Error.h"
+#include "platform/FileSystemPosix.h"
+#include "platform/PathText.h"
+#include "platform/QtShellIcons.h"
+#include "protect/Disguise.h"
+#include "support/TempDir.h"
+#include "windows/PictureBox.h"
+
+namespace quorvane {
+namespace {
+
+// Icons of our own making, so the test knows every pixel.
+class FixedIcons final : public ShellIcons {
+public:
+    std::optional<QImage> iconFor(const QString& path, int size) override {
+        lastSize = size;
+        if (path == QLatin1String("missing")) return std::nullopt;
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        if (path == QLatin1String("full")) image.fill(Qt::red);
+        if (path == QLatin1String("dot")) image.setPixelColor(5, 7, Qt::blue);
+        return image;
+    }
+    int lastSize = 0;
+};
+
+class DrawShellIconTest : public ::testing::Test {
+protected:
+    DrawShellIconTest() {
+        box.resize(33, 33);  // the designed 495 twips
+        box.setBackColor(Qt::white);
+    }
+    FixedIcons icons;
+    PictureBox box;
+};
+
+TEST_F(DrawShellIconTest, UnknownPathLeavesTheBoxUntouched) {
+    DrawShellIcon(icons, QStringLiteral("full"), &box, 32);
+    const QImage before = box.image();
+    DrawShellIcon(icons, QStringLiteral("missing"), &box, 32);
+    EXPECT_EQ(box.image(), before);
+    EXPECT_EQ(box.size(), QSize(32, 32));
+}
+
+TEST_F(DrawShellIconTest, FirstDrawResizesAndEachDrawReplacesTheOldIcon) {
+    DrawShellIcon(icons, QStringLiteral("missing"), &box, 32);
+    EXPECT_EQ(box.size(), QSize(33, 33));
+    DrawShellIcon(icons, QStringLiteral("full"), &box, 32);
+    EXPECT_EQ(box.size(), QSize(32, 32));
+    EXPECT_EQ(box.image().pixelColor(31, 31), QColor(Qt::red));
+
+    DrawShellIcon(icons, QStringLiteral("dot"), &box, 32);
+    const QImage& image = box.image();
+    ASSERT_EQ(image.size(), QSize(32, 32));
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const QColor expected = (x == 5 && y == 7) ? QColor(Qt::blue) : QColor(Qt::white);
+            ASSERT_EQ(image.pixelColor(x, y), expected) << x << "," << y;  // nothing of the red remains
+        }
+}
+
+TEST_F(DrawShellIconTest, SizeSixteenTakesTheSmallIcons) {
+    DrawShellIcon(icons, QStringLiteral("full"), &box, 16);
+    EXPECT_EQ(icons.lastSize, 16);
+    EXPECT_EQ(box.size(), QSize(16, 16));
+    DrawShellIcon(icons, QStringLiteral("full"), &box, 48);
+    EXPECT_EQ(icons.lastSize, 32);  // any other size: the large icons
+}
+
+TEST_F(DrawShellIconTest, SizeBeyondSixteenBitsOverflowsBeforeTheBoxChanges) {
+    DrawShellIcon(icons, QStringLiteral("dot"), &box, 32);
+    const QImage before = box.image();
+    try {
+        DrawShellIcon(icons, QStringLiteral("full"), &box, 2185);
+        FAIL() << "no overflow";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::Overflow);
+    }
+    EXPECT_EQ(box.image(), before);
+    EXPECT_EQ(box.size(), QSize(32, 32));
+}
+
+TEST(LinuxShellIcons, DisguisedFolderShowsTheObjectItImitates) {
+    test::TempDir tmp;
+    FileSystemPosix fs;
+    QtShellIcons icons(fs);
+    const auto folderIcon = icons.iconFor(fromCore(tmp.path()), 32);
+    ASSERT_TRUE(folderIcon);
+    for (std::size_t i = 0; i < DisguiseSuffixes.size(); ++i) {
+        const std::string disguised = tmp / ("Secret" + std::string(DisguiseSuffixes[i]));
+        test::makeDir(disguised);
+        const auto icon = icons.iconFor(fromCore(disguised), 32);
+        ASSERT_TRUE(icon) << i;
+        const QIcon themed = QIcon::fromTheme(QtShellIcons::disguiseIconName(i));
+        EXPECT_FALSE(themed.isNull()) << "theme lacks " << QtShellIcons::disguiseIconName(i).toStdString();
+        QImage expected(32, 32, QImage::Format_ARGB32_Premultiplied);
+        expected.fill(Qt::transparent);
+        QPainter(&expected).drawPixmap(0, 0, themed.pixmap(QSize(32, 32), 1.0));
+        EXPECT_EQ(*icon, expected) << i;
+        EXPECT_NE(*icon, *folderIcon) << i;
+    }
+    // A file of such a name is no disguise; a missing path has no icon.
+    test::writeBytes(tmp / ("file" + std::string(DisguiseSuffixes[0])), "");
+    EXPECT_FALSE(icons.iconFor(fromCore(tmp / "missing"), 32));
+    EXPECT_FALSE(icons.iconFor(QString(), 32));
+}
+
+}  // namespace
+}  // namespace quorvane

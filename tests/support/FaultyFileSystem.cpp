@@ -1,0 +1,68 @@
+#include "support/FaultyFileSystem.h"
+
+namespace quorvane::test {
+
+void FaultyFileSystem::failOn(Op op, int nth, PlatformError error) {
+    m_faults.insert_or_assign(op, Fault{nth, std::move(error)});
+}
+
+void FaultyFileSystem::failAlways(Op op, PlatformError error) {
+    m_faults.insert_or_assign(op, Fault{-1, std::move(error)});
+}
+
+int FaultyFileSystem::calls(Op op) const {
+    auto it = m_calls.find(op);
+    return it == m_calls.end() ? 0 : it->second;
+}
+
+void FaultyFileSystem::check(Op op) {
+    ++m_calls[op];
+    auto it = m_faults.find(op);
+    if (it == m_faults.end()) return;
+    Fault& fault = it->second;
+    if (fault.countdown < 0) throw fault.error;
+    if (--fault.countdown == 0) {
+        PlatformError error = fault.error;
+        m_faults.erase(it);
+        throw error;
+    }
+}
+
+void FaultyFileSystem::rename(const std::string& a, const std::string& b) { check(Op::Rename); m_real.rename(a, b); }
+void FaultyFileSystem::setAttributes(const std::string& p, std::uint32_t v) {
+    check(Op::SetAttributes);
+    m_real.setAttributes(p, v);
+}
+std::uint32_t FaultyFileSystem::attributes(const std::string& p) { check(Op::Attributes); return m_real.attributes(p); }
+std::uint64_t FaultyFileSystem::fileLength(const std::string& p) { check(Op::FileLength); return m_real.fileLength(p); }
+void FaultyFileSystem::deleteFile(const std::string& p) { check(Op::DeleteFile); m_real.deleteFile(p); }
+bool FaultyFileSystem::normalFileExists(const std::string& p) {
+    check(Op::NormalFileExists);
+    return m_real.normalFileExists(p);
+}
+void FaultyFileSystem::replaceFile(const std::string& s, const std::string& t) {
+    check(Op::ReplaceFile);
+    m_real.replaceFile(s, t);
+}
+void FaultyFileSystem::truncateFile(const std::string& p, std::uint64_t n) {
+    check(Op::TruncateFile);
+    m_real.truncateFile(p, n);
+}
+std::string FaultyFileSystem::readTail(const std::string& p, std::size_t n) {
+    check(Op::ReadTail);
+    return m_real.readTail(p, n);
+}
+void FaultyFileSystem::openText(int slot, const std::string& p, TextMode mode) {
+    check(Op::OpenText);
+    m_real.openText(slot, p, mode);
+}
+void FaultyFileSystem::writeLine(int slot, const std::string& text) {
+    check(Op::WriteLine);
+    m_real.writeLine(slot, text);
+}
+std::string FaultyFileSystem::readLine(int slot) { check(Op::ReadLine); return m_real.readLine(slot); }
+bool FaultyFileSystem::atEnd(int slot) { check(Op::AtEnd); return m_real.atEnd(slot); }
+void FaultyFileSystem::commit(int slot) { check(Op::Commit); m_real.commit(slot); }
+void FaultyFileSystem::close(int slot) noexcept { m_real.close(slot); }
+
+}  // namespace quorvane::test

@@ -1,0 +1,35 @@
+#include "support/GuiFixture.h"
+
+#include <QCoreApplication>
+
+#include "platform/PathText.h"
+#include "protect/frmMain.h"
+
+namespace quorvane::test {
+
+MainWindowTest::MainWindowTest() {
+    messages.pump = [] { QCoreApplication::processEvents(); };
+}
+
+MainWindowTest::~MainWindowTest() = default;
+
+Services MainWindowTest::services() {
+    return Services{fs, messages, dialogs, icons};
+}
+
+frmMain& MainWindowTest::window() {
+    if (!m_window) makeWindow(fromCore(tmp.path()));
+    return *m_window;
+}
+
+void MainWindowTest::makeWindow(const QString& applicationDirectory) {
+    m_window = std::make_unique<frmMain>(services(), applicationDirectory);
+}
+
+std::string MainWindowTest::folder(const std::string& name) {
+    const std::string path = tmp / name;
+    makeDir(path);
+    return path;
+}
+
+}  // namespace quorvane::test

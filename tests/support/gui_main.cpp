@@ -1,0 +1,13 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "platform/GuiServices.h"
+
+// GUI tests need the application object before any widget; they run on the offscreen platform.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    quorvane::ensureIconTheme();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
