@@ -3,6 +3,9 @@
 #include <memory>
 
 #include "platform/FileSystem.h"
+#include "platform/IniWriter.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Registry.h"
 
 namespace quorvane {
 
@@ -10,6 +13,9 @@ namespace quorvane {
 // (CoreServicesPosix.cpp or CoreServicesWin32.cpp, picked by the build).
 struct CoreServices {
     std::unique_ptr<FileSystem> fileSystem;
+    std::unique_ptr<IniWriter> iniWriter;
+    std::unique_ptr<Registry> registry;
+    std::unique_ptr<ProgramLauncher> launcher;
 };
 
 CoreServices makeCoreServices();

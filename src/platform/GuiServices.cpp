@@ -18,7 +18,15 @@ PlatformServices::PlatformServices()
 PlatformServices::~PlatformServices() = default;
 
 Services PlatformServices::services() {
-    return Services{*m_core.fileSystem, *m_messages, *m_dialogs, *m_icons};
+    return Services{
+        .fs = *m_core.fileSystem,
+        .messages = *m_messages,
+        .dialogs = *m_dialogs,
+        .icons = *m_icons,
+        .ini = *m_core.iniWriter,
+        .registry = *m_core.registry,
+        .launcher = *m_core.launcher,
+    };
 }
 
 void ensureIconTheme() {

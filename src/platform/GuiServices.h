@@ -10,6 +10,9 @@ class FileSystem;
 class UserMessages;
 class Dialogs;
 class ShellIcons;
+class IniWriter;
+class Registry;
+class ProgramLauncher;
 
 // The services the windows are built with. Tests hand in their own.
 struct Services {
@@ -17,6 +20,9 @@ struct Services {
     UserMessages& messages;
     Dialogs& dialogs;
     ShellIcons& icons;
+    IniWriter& ini;
+    Registry& registry;
+    ProgramLauncher& launcher;
 };
 
 // The real services of this platform, owned together.

@@ -14,7 +14,15 @@ MainWindowTest::MainWindowTest() {
 MainWindowTest::~MainWindowTest() = default;
 
 Services MainWindowTest::services() {
-    return Services{fs, messages, dialogs, icons};
+    return Services{
+        .fs = fs,
+        .messages = messages,
+        .dialogs = dialogs,
+        .icons = icons,
+        .ini = ini,
+        .registry = registry,
+        .launcher = launcher,
+    };
 }
 
 frmMain& MainWindowTest::window() {

@@ -8,6 +8,7 @@
 #include "platform/FileSystemPosix.h"
 #include "platform/GuiServices.h"
 #include "platform/QtShellIcons.h"
+#include "platform/Unavailable.h"
 #include "support/FakeDialogs.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
@@ -40,6 +41,9 @@ protected:
     RecordingMessages messages;
     FakeDialogs dialogs;
     QtShellIcons icons{fs};
+    UnavailableIniWriter ini;
+    EmptyRegistry registry;
+    UnavailableLauncher launcher;
     std::unique_ptr<frmMain> m_window;
 };
 
