@@ -83,6 +83,8 @@ QFont qtFontOf(const StdFont& font) {
     f.setItalic(font.italic);
     f.setUnderline(font.underline);
     f.setStrikeOut(font.strikethrough);
+    // Captions are drawn crisp, in exactly their colour, as small button text always was.
+    f.setStyleStrategy(QFont::NoAntialias);
     return f;
 }
 
