@@ -7,6 +7,8 @@
 #include <array>
 #include <utility>
 
+#include <QObject>
+
 namespace quorvane {
 
 namespace {
@@ -29,16 +31,46 @@ constexpr std::array<NamedKey, 9> kNamedKeys = {{
     {"END", Qt::Key_End, ""},
 }};
 
-void post(QWidget* target, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, key, modifiers, text));
-    QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, key, modifiers, text));
+// One queued keystroke.
+class KeystrokeEvent final : public QEvent {
+public:
+    static QEvent::Type type() {
+        static const auto registered = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return registered;
+    }
+    KeystrokeEvent(int key, Qt::KeyboardModifiers modifiers, QString text)
+        : QEvent(type()), key(key), modifiers(modifiers), text(std::move(text)) {}
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    QString text;
+};
+
+void deliver(QEvent::Type type, const KeystrokeEvent& stroke) {
+    QWidget* target = QApplication::focusWidget();
+    if (!target) return;
+    QKeyEvent event(type, stroke.key, stroke.modifiers, stroke.text);
+    QCoreApplication::sendEvent(target, &event);
 }
 
 }  // namespace
 
+// Receives the queued keystrokes.
+class QtKeyInjector::Relay final : public QObject {
+public:
+    bool event(QEvent* event) override {
+        if (event->type() != KeystrokeEvent::type()) return QObject::event(event);
+        const auto& stroke = static_cast<const KeystrokeEvent&>(*event);
+        deliver(QEvent::KeyPress, stroke);
+        deliver(QEvent::KeyRelease, stroke);
+        return true;
+    }
+};
+
+QtKeyInjector::QtKeyInjector() : m_relay(std::make_unique<Relay>()) {}
+
+QtKeyInjector::~QtKeyInjector() = default;
+
 void QtKeyInjector::sendKeys(const std::string& keys) {
-    QWidget* target = QApplication::focusWidget();
-    if (!target) return;
     Qt::KeyboardModifiers modifiers;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const char c = keys[i];
@@ -66,7 +98,7 @@ void QtKeyInjector::sendKeys(const std::string& keys) {
         }
         // Shift+Tab arrives from the keyboard as Backtab; focus handling expects it so.
         if (key == Qt::Key_Tab && (modifiers & Qt::ShiftModifier)) key = Qt::Key_Backtab;
-        post(target, key, modifiers, text);
+        QCoreApplication::postEvent(m_relay.get(), new KeystrokeEvent(key, modifiers, text));
         modifiers = {};
     }
 }
