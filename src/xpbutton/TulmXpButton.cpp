@@ -182,11 +182,14 @@ void TulmXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient
 }
 
 void TulmXpButton::WriteProperties(PropertyBag& bag, const Ambient& ambient) const {
+    // The defaults are those reading uses, so what is left out reads back the same.
     bag.write("Enabled", PropertyBag::boolean(m_enabled), PropertyBag::boolean(true));
     bag.write("Font", m_font, ambient.Font);
     bag.write("Caption", m_caption.toStdString(), ambient.DisplayName);
     bag.write("ForeColor", m_foreColor);
-    bag.write("ForeHover", m_foreHover, ambient.ForeColor);
+    // Left out only when reading it back gives it again: a missing ForeHover reads as ForeColor.
+    // (Leaving it out when it equals the ambient colour would lose it on the next read.)
+    bag.write("ForeHover", m_foreHover, m_foreColor);
 }
 
 // --- Drawing ------------------------------------------------------------------------------------
