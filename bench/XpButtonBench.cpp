@@ -83,8 +83,8 @@ int main(int argc, char** argv) {
     QApplication::exec();
     const double cpu = cpuSeconds() - cpuStart;
     const double seconds = static_cast<double>(wall.elapsed()) / 1000.0;
-    const bool same = std::equal(before.data(), before.data() + before.width() * before.height(),
-                                 button->canvas().data());
+    const bool same =
+        std::equal(before.data(), before.data() + before.width() * before.height(), button->canvas().data());
     std::printf("Hover %.1f s (timer runs every %d ms): %d ticks (%.0f/s), %d paints, image %s\n", seconds,
                 button->HoverTimer().interval(), ticks, ticks / seconds, counter.paints,
                 same ? "unchanged" : "CHANGED");

@@ -3,11 +3,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QObject>
 #include <QWidget>
 #include <array>
 #include <utility>
-
-#include <QObject>
 
 namespace quorvane {
 

@@ -54,7 +54,7 @@ std::string utf8Of(char32_t c) {
 
 char32_t lowerCase(char32_t c) {
     if (c >= U'A' && c <= U'Z') return c + 0x20;
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;   // Latin-1 capitals
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;     // Latin-1 capitals
     if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;  // Greek capitals
     if (c >= 0x410 && c <= 0x42F) return c + 0x20;                // Cyrillic capitals
     if (c >= 0x400 && c <= 0x40F) return c + 0x50;

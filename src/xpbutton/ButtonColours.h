@@ -11,9 +11,9 @@ namespace quorvane::xpcolours {
 inline constexpr Rgb kFaceGradientStart{255, 255, 253};
 inline constexpr int kFaceGradientStopBlue = 229;  // steps while blue > 229, ending at (231, 231, 229)
 inline constexpr Rgb kFaceGradientStep{-1, -1, -1};
-inline constexpr Rgb kFaceBottom{214, 208, 197};      // row H - 2
-inline constexpr Rgb kFaceBottomInner{226, 223, 214}; // row H - 3
-inline constexpr Rgb kFaceBottomLight{236, 235, 230}; // row H - 4
+inline constexpr Rgb kFaceBottom{214, 208, 197};       // row H - 2
+inline constexpr Rgb kFaceBottomInner{226, 223, 214};  // row H - 3
+inline constexpr Rgb kFaceBottomLight{236, 235, 230};  // row H - 4
 
 // Pressed face.
 inline constexpr Rgb kPressedBandStart{239, 238, 231};

@@ -54,11 +54,10 @@ void DrawDisabledFace(Canvas& canvas, Rgb background) {
     canvas.fill(kDisabledFill);
     canvas.frame(kDisabledFrame);
     const CornerPixel corners[] = {
-        {0, 1, false},     {1, 1, false},     {1, 0, false},     {1, 2, true},      {2, 1, true},
-        {W - 2, 0, false}, {W - 2, 1, false}, {W - 1, 1, false}, {W - 3, 1, true},  {W - 2, 2, true},
-        {0, H - 2, false}, {1, H - 2, false}, {1, H - 1, false}, {1, H - 3, true},  {2, H - 2, true},
-        {W - 1, H - 2, false}, {W - 2, H - 2, false}, {W - 2, H - 1, false}, {W - 2, H - 3, true},
-        {W - 3, H - 2, true},
+        {0, 1, false},         {1, 1, false},         {1, 0, false},         {1, 2, true},         {2, 1, true},
+        {W - 2, 0, false},     {W - 2, 1, false},     {W - 1, 1, false},     {W - 3, 1, true},     {W - 2, 2, true},
+        {0, H - 2, false},     {1, H - 2, false},     {1, H - 1, false},     {1, H - 3, true},     {2, H - 2, true},
+        {W - 1, H - 2, false}, {W - 2, H - 2, false}, {W - 2, H - 1, false}, {W - 2, H - 3, true}, {W - 3, H - 2, true},
     };
     for (const CornerPixel& p : corners) canvas.pixel(p.x, p.y, p.inner ? kDisabledCornerInner : kDisabledCornerOuter);
 }
@@ -68,9 +67,9 @@ void DrawBorder(Canvas& canvas) {
     const int H = canvas.height();
     canvas.frame(kFrameBlue);
     const CornerPixel corners[] = {
-        {0, 1, false},     {1, 1, true},      {1, 0, false},     {W - 2, 0, false}, {W - 2, 1, true},
-        {W - 1, 1, false}, {0, H - 2, false}, {1, H - 2, true},  {1, H - 1, false}, {W - 1, H - 2, false},
-        {W - 2, H - 2, true}, {W - 2, H - 1, false},
+        {0, 1, false},     {1, 1, true},          {1, 0, false},        {W - 2, 0, false},
+        {W - 2, 1, true},  {W - 1, 1, false},     {0, H - 2, false},    {1, H - 2, true},
+        {1, H - 1, false}, {W - 1, H - 2, false}, {W - 2, H - 2, true}, {W - 2, H - 1, false},
     };
     for (const CornerPixel& p : corners) canvas.pixel(p.x, p.y, p.inner ? kCornerInnerBlue : kCornerGreyBlue);
 }

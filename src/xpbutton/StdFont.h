@@ -8,12 +8,12 @@ namespace quorvane {
 // A font as stored layouts and the Font property hold it.
 struct StdFont {
     std::string name = "MS Sans Serif";
-    double size = 8.25;            // points
-    std::int16_t weight = 400;     // 400 regular, 700 bold
+    double size = 8.25;         // points
+    std::int16_t weight = 400;  // 400 regular, 700 bold
     bool italic = false;
     bool underline = false;
     bool strikethrough = false;
-    std::int16_t charset = 0;      // kept for the stored layouts; text output picks glyphs by script
+    std::int16_t charset = 0;  // kept for the stored layouts; text output picks glyphs by script
     friend bool operator==(const StdFont&, const StdFont&) = default;
 };
 

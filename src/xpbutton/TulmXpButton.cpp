@@ -58,11 +58,11 @@ std::int16_t keyCode(const QKeyEvent* event) {
         std::int16_t code;
     };
     static constexpr std::array<Pair, 20> kCodes = {{
-        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},      {Qt::Key_Backtab, 9}, {Qt::Key_Return, 13},
-        {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16},   {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
-        {Qt::Key_Escape, 27},   {Qt::Key_Space, 32},   {Qt::Key_PageUp, 33}, {Qt::Key_PageDown, 34},
-        {Qt::Key_End, 35},      {Qt::Key_Home, 36},    {Qt::Key_Left, 37},   {Qt::Key_Up, 38},
-        {Qt::Key_Right, 39},    {Qt::Key_Down, 40},    {Qt::Key_Insert, 45}, {Qt::Key_Delete, 46},
+        {Qt::Key_Backspace, 8}, {Qt::Key_Tab, 9},    {Qt::Key_Backtab, 9},  {Qt::Key_Return, 13},
+        {Qt::Key_Enter, 13},    {Qt::Key_Shift, 16}, {Qt::Key_Control, 17}, {Qt::Key_Alt, 18},
+        {Qt::Key_Escape, 27},   {Qt::Key_Space, 32}, {Qt::Key_PageUp, 33},  {Qt::Key_PageDown, 34},
+        {Qt::Key_End, 35},      {Qt::Key_Home, 36},  {Qt::Key_Left, 37},    {Qt::Key_Up, 38},
+        {Qt::Key_Right, 39},    {Qt::Key_Down, 40},  {Qt::Key_Insert, 45},  {Qt::Key_Delete, 46},
     }};
     for (const Pair& p : kCodes)
         if (p.key == key) return p.code;
@@ -151,14 +151,22 @@ QColor TulmXpButton::colourOf(std::uint32_t value) const {
     }
     // System colour references, by their index, through the roles of the palette.
     switch (value & 0xFF) {
-        case 5: return palette().color(QPalette::Base);
-        case 8: return palette().color(QPalette::Text);
-        case 13: return palette().color(QPalette::Highlight);
-        case 14: return palette().color(QPalette::HighlightedText);
-        case 15: return palette().color(QPalette::Button);
-        case 17: return palette().color(QPalette::Disabled, QPalette::ButtonText);
-        case 18: return palette().color(QPalette::ButtonText);
-        default: return palette().color(QPalette::WindowText);
+        case 5:
+            return palette().color(QPalette::Base);
+        case 8:
+            return palette().color(QPalette::Text);
+        case 13:
+            return palette().color(QPalette::Highlight);
+        case 14:
+            return palette().color(QPalette::HighlightedText);
+        case 15:
+            return palette().color(QPalette::Button);
+        case 17:
+            return palette().color(QPalette::Disabled, QPalette::ButtonText);
+        case 18:
+            return palette().color(QPalette::ButtonText);
+        default:
+            return palette().color(QPalette::WindowText);
     }
 }
 
@@ -234,8 +242,8 @@ void TulmXpButton::DrawCaption() {
 
 void TulmXpButton::ApplyRegion() {
     QRegion region(0, 0, W, H);
-    for (const QRect& corner : {QRect(0, 0, 1, 1), QRect(0, H - 1, 1, 1), QRect(W - 1, 0, 1, 1),
-                                QRect(W - 1, H - 1, 1, 1)})
+    for (const QRect& corner :
+         {QRect(0, 0, 1, 1), QRect(0, H - 1, 1, 1), QRect(W - 1, 0, 1, 1), QRect(W - 1, H - 1, 1, 1)})
         region -= QRegion(corner);
     setMask(region);
 }
@@ -399,12 +407,19 @@ void TulmXpButton::onKeyDown(std::int16_t KeyCode, std::int16_t Shift) {
     m_lastKey = KeyCode;
     switch (KeyCode) {
         case kKeySpace:
-        case kKeyEnter: Redraw(1); break;
+        case kKeyEnter:
+            Redraw(1);
+            break;
         case kKeyLeft:
-        case kKeyRight: m_keys.sendKeys("{Tab}"); break;
+        case kKeyRight:
+            m_keys.sendKeys("{Tab}");
+            break;
         case kKeyDown:
-        case kKeyUp: m_keys.sendKeys("+{Tab}"); break;
-        default: break;
+        case kKeyUp:
+            m_keys.sendKeys("+{Tab}");
+            break;
+        default:
+            break;
     }
     emit KeyDown(KeyCode, Shift);
 }

@@ -1,7 +1,7 @@
 // The access key derived from a caption.
-#include "xpbutton/AccessKey.h"
-
 #include <gtest/gtest.h>
+
+#include "xpbutton/AccessKey.h"
 
 namespace quorvane {
 namespace {
@@ -19,7 +19,7 @@ TEST(AccessKeyTest, Table) {
         {"Exit", ""},
         {"&Open", "o"},
         {"A&&B&", ""},  // the second "&" is the last character
-        {"&&&X", "x"},           // "&&", then "&X"
+        {"&&&X", "x"},  // "&&", then "&X"
         {"Sy&stem Info...", "s"},
         {"&\xC3\x84rger", "\xC3\xA4"},  // non-ASCII letters are lowered too
         {"\xC3\x84&", ""},              // two characters, four bytes

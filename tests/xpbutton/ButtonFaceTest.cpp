@@ -1,11 +1,11 @@
 // The five looks of the button, pixel by pixel, for a 101 x 26 button, and very small buttons.
 // The expected colours are the design's numbers, written out here.
-#include "xpbutton/ButtonFace.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
+
+#include "xpbutton/ButtonFace.h"
 
 namespace quorvane {
 namespace {
@@ -20,12 +20,12 @@ constexpr Rgb kInner{37, 87, 131};
 
 // The normal face's rows 0..25 (rows 0, 25 and column 100 belong to the frame; 1 and 2 stay background).
 constexpr std::array<Rgb, H> kFaceRows = {{
-    kBack, kBack, kBack,  //
-    {255, 255, 253}, {254, 254, 252}, {253, 253, 251}, {252, 252, 250}, {251, 251, 249}, {250, 250, 248},
-    {249, 249, 247}, {248, 248, 246}, {247, 247, 245}, {246, 246, 244}, {245, 245, 243}, {244, 244, 242},
-    {243, 243, 241}, {242, 242, 240}, {241, 241, 239}, {240, 240, 238}, {239, 239, 237}, {238, 238, 236},
-    {237, 237, 235},                                    // row 21, the last gradient row left
-    {236, 235, 230}, {226, 223, 214}, {214, 208, 197},  // rows 22, 23, 24
+    kBack,           kBack,           kBack,  //
+    {255, 255, 253}, {254, 254, 252}, {253, 253, 251}, {252, 252, 250}, {251, 251, 249},
+    {250, 250, 248}, {249, 249, 247}, {248, 248, 246}, {247, 247, 245}, {246, 246, 244},
+    {245, 245, 243}, {244, 244, 242}, {243, 243, 241}, {242, 242, 240}, {241, 241, 239},
+    {240, 240, 238}, {239, 239, 237}, {238, 238, 236}, {237, 237, 235},  // row 21, the last gradient row left
+    {236, 235, 230}, {226, 223, 214}, {214, 208, 197},                   // rows 22, 23, 24
     kBack,
 }};
 
@@ -172,8 +172,18 @@ TEST(ButtonFaceTest, DisabledLook) {
     e.frame({201, 199, 186});
     const Rgb outer{216, 213, 199};
     const Rgb inner{234, 233, 222};
-    for (auto [x, y] : {std::pair{0, 1}, {1, 1}, {1, 0}, {99, 0}, {99, 1}, {100, 1}, {0, 24}, {1, 24}, {1, 25},
-                        {100, 24}, {99, 24}, {99, 25}})
+    for (auto [x, y] : {std::pair{0, 1},
+                        {1, 1},
+                        {1, 0},
+                        {99, 0},
+                        {99, 1},
+                        {100, 1},
+                        {0, 24},
+                        {1, 24},
+                        {1, 25},
+                        {100, 24},
+                        {99, 24},
+                        {99, 25}})
         e.at(x, y) = outer;
     for (auto [x, y] : {std::pair{1, 2}, {2, 1}, {98, 1}, {99, 2}, {1, 23}, {2, 24}, {99, 23}, {98, 24}})
         e.at(x, y) = inner;

@@ -89,12 +89,15 @@ protected:
     void logEvents() {
         auto log = [this](std::string e) { events.push_back(std::move(e)); };
         QObject::connect(button, &TulmXpButton::Click, &host, [log] { log("Click"); });
-        QObject::connect(button, &TulmXpButton::MouseDown, &host,
-                         [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseDown" + args(b, s, x, y)); });
-        QObject::connect(button, &TulmXpButton::MouseMove, &host,
-                         [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseMove" + args(b, s, x, y)); });
-        QObject::connect(button, &TulmXpButton::MouseUp, &host,
-                         [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseUp" + args(b, s, x, y)); });
+        QObject::connect(
+            button, &TulmXpButton::MouseDown, &host,
+            [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseDown" + args(b, s, x, y)); });
+        QObject::connect(
+            button, &TulmXpButton::MouseMove, &host,
+            [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseMove" + args(b, s, x, y)); });
+        QObject::connect(
+            button, &TulmXpButton::MouseUp, &host,
+            [log](std::int16_t& b, std::int16_t& s, float& x, float& y) { log("MouseUp" + args(b, s, x, y)); });
         QObject::connect(button, &TulmXpButton::KeyPress, &host,
                          [log](std::int16_t& k) { log("KeyPress(" + std::to_string(k) + ")"); });
         QObject::connect(button, &TulmXpButton::KeyDown, &host, [log](std::int16_t& k, std::int16_t& s) {

@@ -1,11 +1,11 @@
 // The pixel canvas: exactly the pixels each primitive covers, clipping at the image edge.
-#include "xpbutton/Canvas.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <set>
 #include <utility>
+
+#include "xpbutton/Canvas.h"
 
 namespace quorvane {
 namespace {
@@ -22,13 +22,15 @@ struct PrimitiveCase {
 TEST(CanvasTest, EachPrimitivePaintsExactlyItsPixels) {
     // On a 8 x 8 canvas. The comments name the pixel a naive pen would have painted as well.
     const PrimitiveCase cases[] = {
-        {"line leaves out its end point (7, 1)", [](Canvas& c) { c.line(2, 1, 7, kInk); },
+        {"line leaves out its end point (7, 1)",
+         [](Canvas& c) { c.line(2, 1, 7, kInk); },
          {{2, 1}, {3, 1}, {4, 1}, {5, 1}, {6, 1}}},
         {"line drawn leftwards leaves out (2, 1)", [](Canvas& c) { c.line(5, 1, 2, kInk); }, {{3, 1}, {4, 1}, {5, 1}}},
         {"line of no length paints nothing", [](Canvas& c) { c.line(4, 4, 4, kInk); }, {}},
         {"dot is one pixel, not (3, 4) below it", [](Canvas& c) { c.dot(3, 3, kInk); }, {{3, 3}}},
         {"stroke covers (x - 1, y) and (x, y), not (x + 1, y) nor row y + 1",
-         [](Canvas& c) { c.stroke(4, 2, kInk); }, {{3, 2}, {4, 2}}},
+         [](Canvas& c) { c.stroke(4, 2, kInk); },
+         {{3, 2}, {4, 2}}},
         {"band covers rows y - 2 .. y + 1 (not y + 2) and column W - 1", [](Canvas& c) { c.band(4, kInk); },
          [] {
              std::set<std::pair<int, int>> s;
@@ -43,7 +45,8 @@ TEST(CanvasTest, EachPrimitivePaintsExactlyItsPixels) {
              for (int i = 0; i < 8; ++i) s.insert({{i, 0}, {i, 7}, {0, i}, {7, i}});
              return s;
          }()},
-        {"line clipped at both ends", [](Canvas& c) { c.line(-3, 0, 20, kInk); },
+        {"line clipped at both ends",
+         [](Canvas& c) { c.line(-3, 0, 20, kInk); },
          {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}, {7, 0}}},
         {"line on a row above the image", [](Canvas& c) { c.line(0, -1, 8, kInk); }, {}},
         {"band at row 0 keeps rows 0 and 1", [](Canvas& c) { c.band(0, kInk); },
@@ -53,7 +56,12 @@ TEST(CanvasTest, EachPrimitivePaintsExactlyItsPixels) {
              return s;
          }()},
         {"stroke at column 0 keeps (0, y)", [](Canvas& c) { c.stroke(0, 5, kInk); }, {{0, 5}}},
-        {"pixel outside", [](Canvas& c) { c.pixel(8, 0, kInk); c.pixel(-1, 3, kInk); }, {}},
+        {"pixel outside",
+         [](Canvas& c) {
+             c.pixel(8, 0, kInk);
+             c.pixel(-1, 3, kInk);
+         },
+         {}},
     };
     for (const PrimitiveCase& test : cases) {
         Canvas canvas(8, 8);

@@ -1,8 +1,8 @@
 // Where the caption goes: the text rectangle in single precision with halves rounded to even,
 // and the caption's colour by state.
-#include "xpbutton/CaptionLayout.h"
-
 #include <gtest/gtest.h>
+
+#include "xpbutton/CaptionLayout.h"
 
 namespace quorvane {
 namespace {
@@ -28,9 +28,9 @@ TEST(CaptionLayoutTest, RectangleCentresTheMeasuredHeight) {
 }
 
 TEST(CaptionLayoutTest, HalvesRoundToTheEvenNeighbour) {
-    const std::pair<float, int> cases[] = {{0.5f, 0},  {1.5f, 2},   {2.5f, 2},   {5.5f, 6},  {6.5f, 6},
-                                           {19.5f, 20}, {20.5f, 20}, {-0.5f, 0}, {-1.5f, -2}, {-2.5f, -2},
-                                           {2.4f, 2},  {2.6f, 3},   {-2.6f, -3}, {7.0f, 7}};
+    const std::pair<float, int> cases[] = {{0.5f, 0},   {1.5f, 2},   {2.5f, 2},   {5.5f, 6},   {6.5f, 6},
+                                           {19.5f, 20}, {20.5f, 20}, {-0.5f, 0},  {-1.5f, -2}, {-2.5f, -2},
+                                           {2.4f, 2},   {2.6f, 3},   {-2.6f, -3}, {7.0f, 7}};
     for (auto [value, expected] : cases) EXPECT_EQ(roundHalfEven(value), expected) << value;
 }
 

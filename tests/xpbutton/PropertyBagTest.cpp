@@ -1,7 +1,7 @@
 // The property bag: names in any case, defaults on reading, values equal to their default left out.
-#include "xpbutton/PropertyBag.h"
-
 #include <gtest/gtest.h>
+
+#include "xpbutton/PropertyBag.h"
 
 namespace quorvane {
 namespace {

@@ -143,8 +143,8 @@ TEST_F(XpButtonEventsTest, ReleaseOfAnotherKeyThanThePressedOneDoesNotClick) {
     QTest::keyPress(window(), Qt::Key_A);
     QTest::keyRelease(window(), Qt::Key_Space);  // LastKey is now A
     QTest::keyRelease(window(), Qt::Key_A);
-    EXPECT_EQ(events, (Events{"KeyDown(32,0)", "KeyPress(32)", "KeyDown(65,0)", "KeyPress(97)", "KeyUp(32,0)",
-                              "KeyUp(65,0)"}));
+    EXPECT_EQ(events,
+              (Events{"KeyDown(32,0)", "KeyPress(32)", "KeyDown(65,0)", "KeyPress(97)", "KeyUp(32,0)", "KeyUp(65,0)"}));
     EXPECT_EQ(button->LastKey(), 65);
 }
 
@@ -157,8 +157,9 @@ TEST_F(XpButtonEventsTest, ArrowsMoveTheFocusAndStillRaiseKeyDown) {
         ASSERT_TRUE(button->Focused());
         events.clear();
         QWidget* focusAtKeyDown = nullptr;
-        auto connection = QObject::connect(button, &TulmXpButton::KeyDown, &host,
-                                           [&](std::int16_t&, std::int16_t&) { focusAtKeyDown = QApplication::focusWidget(); });
+        auto connection = QObject::connect(button, &TulmXpButton::KeyDown, &host, [&](std::int16_t&, std::int16_t&) {
+            focusAtKeyDown = QApplication::focusWidget();
+        });
         QTest::keyPress(window(), k);
         EXPECT_EQ(focusAtKeyDown, button) << "the Tab is injected without waiting for it";
         QCoreApplication::processEvents();

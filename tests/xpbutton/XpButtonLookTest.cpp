@@ -20,7 +20,8 @@ protected:
         if (px(50, 10) == QColor(237, 236, 229) && px(50, 1) == QColor(209, 204, 192)) return "pressed";
         if (px(1, 10) == QColor(246, 199, 98) && px(50, 24) == QColor(229, 151, 0)) return "hover";
         if (px(1, 10) == QColor(158, 190, 239) && px(50, 24) == QColor(97, 125, 229)) return "focused";
-        if (px(1, 10) == QColor(248, 248, 246) && px(50, 1) == button->backColour() && px(50, 24) == QColor(214, 208, 197))
+        if (px(1, 10) == QColor(248, 248, 246) && px(50, 1) == button->backColour() &&
+            px(50, 24) == QColor(214, 208, 197))
             return "normal";
         return "unknown";
     }
@@ -128,9 +129,7 @@ TEST_F(XpButtonLookTest, ShowRepaints) {
 
 class CaptionTest : public XpButtonLookTest {
 protected:
-    void SetUp() override {
-        button->setFont(StdFont{.name = "Liberation Sans", .size = 8.25, .weight = 400});
-    }
+    void SetUp() override { button->setFont(StdFont{.name = "Liberation Sans", .size = 8.25, .weight = 400}); }
 
     QImage drawn(const QString& caption) {
         button->setCaption(caption);

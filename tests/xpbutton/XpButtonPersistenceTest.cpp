@@ -20,8 +20,10 @@ protected:
 };
 
 TEST_F(XpButtonPersistenceTest, StoredInstanceWithoutForeHoverTakesItsForeColor) {
-    const PropertyBag bag{{"_extentx", std::uint32_t{2672}}, {"_extenty", std::uint32_t{688}},
-                          {"font", kComicBold}, {"caption", std::string("Lock Folder")},
+    const PropertyBag bag{{"_extentx", std::uint32_t{2672}},
+                          {"_extenty", std::uint32_t{688}},
+                          {"font", kComicBold},
+                          {"caption", std::string("Lock Folder")},
                           {"forecolor", std::uint32_t{0x00C0C0C0}}};
     button.ReadProperties(bag, ambient);
     EXPECT_EQ(button.ForeColor(), 0x00C0C0C0u);
