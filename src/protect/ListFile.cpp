@@ -18,9 +18,7 @@ struct SlotGuard {
 
 }  // namespace
 
-std::string SaveTempPath(const std::string& filePath) {
-    return filePath + ".new";
-}
+std::string SaveTempPath(const std::string& filePath) { return filePath + ".new"; }
 
 bool SaveListToFile(FileSystem& fs, const std::vector<std::string>& items, const std::string& filePath) {
     const std::string temp = SaveTempPath(filePath);

@@ -44,8 +44,10 @@ RegisterEnd lookAtRegister(FileSystem& fs, const std::string& registerPath) {
 // made the append fail is the one to report.
 void restoreRegister(FileSystem& fs, const std::string& registerPath, const RegisterEnd& end, std::uint64_t written) {
     try {
-        if (end.existed) fs.truncateFile(registerPath, end.length);
-        else if (fs.fileLength(registerPath) <= written) fs.deleteFile(registerPath);
+        if (end.existed)
+            fs.truncateFile(registerPath, end.length);
+        else if (fs.fileLength(registerPath) <= written)
+            fs.deleteFile(registerPath);
     } catch (const PlatformError&) {
     }
 }
@@ -97,8 +99,9 @@ void hideAndRecord(FileSystem& fs, const std::string& folderPath, const std::str
         try {
             fs.setAttributes(folderPath, previous);
         } catch (const PlatformError&) {
-            throw PlatformError(error.number(), error.description() +
-                                                    "\r\nThe folder stays hidden and is not in the list: " + folderPath);
+            throw PlatformError(
+                error.number(),
+                error.description() + "\r\nThe folder stays hidden and is not in the list: " + folderPath);
         }
         throw;
     }

@@ -93,9 +93,7 @@ void frmList::cmd_Click(std::int16_t Index) {
     runReported(&frmList::ShowFolder);
 }
 
-void frmList::List1_DblClick() {
-    ShowFolder();
-}
+void frmList::List1_DblClick() { ShowFolder(); }
 
 void frmList::ShowFolder() {
     const QList<QListWidgetItem*> selected = m_list1->selectedItems();

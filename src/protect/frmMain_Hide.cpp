@@ -42,7 +42,8 @@ void frmMain::ShowList() {
 
     // The loading pumps events: commands on this window wait until the list window has closed.
     const FlagScope busy(m_busy);
-    frmList list(m_services, m_registerFilePath, [this](const PlatformError& error) { reportError(error); }, this);
+    frmList list(
+        m_services, m_registerFilePath, [this](const PlatformError& error) { reportError(error); }, this);
     m_list = &list;
     struct Forget {
         frmList*& list;

@@ -108,5 +108,19 @@ TEST_F(HideFolderTest, APathWithALineBreakIsRefused) {
     EXPECT_EQ(realFs.attributes(odd), 0u);
 }
 
+// Where the register's encoding cannot hold a path (a character outside the ANSI code page on
+// Windows), the file services refuse the line: the hide is undone and nothing has changed.
+TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
+    const std::string secret = folder("Secret");
+    writeBytes(reg(), "earlier");
+    frmMain& w = windowOn(secret);
+    fs.failOn(FaultyFileSystem::Op::WriteLine, 2, PlatformError(errc::InvalidPathText, "Invalid path text"));
+    clickHide(w);
+    expectErrorReport(errc::InvalidPathText);
+    EXPECT_EQ(readBytes(reg()), "earlier");
+    EXPECT_EQ(realFs.attributes(secret), 0u);
+    EXPECT_FALSE(exists(tmp / ".hidden"));
+}
+
 }  // namespace
 }  // namespace quorvane

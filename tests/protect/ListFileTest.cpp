@@ -167,8 +167,10 @@ TEST_F(ListFileTest, AFailedSaveKeepsTheOldFileWhole) {
             if (!missing) writeBytes(file, before);
             fs.failOn(c.op, c.nth);
             EXPECT_FALSE(SaveListToFile(fs, items, file));
-            if (missing) EXPECT_FALSE(exists(file));
-            else EXPECT_EQ(readBytes(file), before);
+            if (missing)
+                EXPECT_FALSE(exists(file));
+            else
+                EXPECT_EQ(readBytes(file), before);
             EXPECT_FALSE(exists(SaveTempPath(file)));
             expectSlotFree();
         }

@@ -21,9 +21,7 @@ using namespace std::string_literals;
 
 QT_BEGIN_NAMESPACE
 // Readable QStrings in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) {
-    *out << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 QT_END_NAMESPACE
 
 namespace quorvane {

@@ -112,7 +112,7 @@ TEST_F(RegisterTest, AFailingStepChangesNothing) {
         const char* name;
         Op op;
         int nth;
-        bool withRegister;      // an existing register "a\r\nb" (no final line end) or none
+        bool withRegister;  // an existing register "a\r\nb" (no final line end) or none
     };
     const Case cases[] = {
         {"attributes cannot be read", Op::Attributes, 1, true},
@@ -160,7 +160,8 @@ TEST_F(RegisterTest, WhenTheAttributesCannotBePutBackTheErrorSaysSo) {
         ADD_FAILURE() << "no error";
     } catch (const PlatformError& error) {
         EXPECT_EQ(error.number(), errc::PermissionDenied);
-        EXPECT_EQ(error.description(), "Permission denied\r\nThe folder stays hidden and is not in the list: " + secret);
+        EXPECT_EQ(error.description(),
+                  "Permission denied\r\nThe folder stays hidden and is not in the list: " + secret);
     }
     EXPECT_FALSE(exists(reg));
 }
