@@ -65,6 +65,7 @@ void frmList::buildControls() {
     connect(m_list1, &QListWidget::itemDoubleClicked, this, [this] { runReported(&frmList::List1_DblClick); });
     m_label1 = new QLabel(QStringLiteral("Select a folder to make it visible:.."), this);
     place(m_label1, kLabel1);
+    m_label1->adjustSize();  // the label sizes itself to its text
     setTabOrder(m_cmd[0], m_cmd[1]);
     setTabOrder(m_cmd[1], m_list1);
 }
