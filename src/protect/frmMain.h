@@ -17,6 +17,7 @@ namespace quorvane {
 class PictureBox;
 class PlatformError;
 class frmAbout;
+class frmList;
 
 // The main window: the shared state of the folder actions, the load sequence, and the dispatch of
 // the ten command buttons. Every action works on FolderPath as it stands when its button is pressed.
@@ -50,6 +51,8 @@ public:
     PictureBox* Picture1() const { return m_picture1; }
     PictureBox* Picture2() const { return m_picture2; }
     frmAbout* aboutWindow() const { return m_about.get(); }
+    // The list of hidden folders while "Show Folder" has it open (loading or shown), else null.
+    frmList* listWindow() const { return m_list; }
 
 private:
     void buildControls();
@@ -73,6 +76,7 @@ private:
     PictureBox* m_picture1 = nullptr;
     PictureBox* m_picture2 = nullptr;
     std::unique_ptr<frmAbout> m_about;
+    frmList* m_list = nullptr;  // lives in ShowList while it runs
 };
 
 }  // namespace quorvane

@@ -1,10 +1,57 @@
-// Hiding: "Hide Folder" and the list window of hidden folders.
+// Hiding: "Hide Folder" records the folder in the register; "Show Folder" opens the list of
+// hidden folders, filled from the register.
+#include "platform/Error.h"
+#include "platform/PathText.h"
+#include "platform/UserMessages.h"
+#include "protect/ListBoxFile.h"
+#include "protect/PathHelpers.h"
+#include "protect/Register.h"
+#include "protect/frmList.h"
 #include "protect/frmMain.h"
 
 namespace quorvane {
 
-void frmMain::HideFolder() {}
+namespace {
 
-void frmMain::ShowList() {}
+// Sets a flag for as long as it lives.
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag), m_previous(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = m_previous; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_previous;
+};
+
+}  // namespace
+
+void frmMain::HideFolder() {
+    const std::string path = toCore(m_folderPath);
+    hideAndRecord(m_services.fs, path, toCore(m_registerFilePath));
+    m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
+                                   std::string("yeah!"));
+    FillVar();
+}
+
+void frmMain::ShowList() {
+    if (m_list) return;  // it is open already: one list window at a time
+    if (!Exist(m_services.fs, toCore(m_registerFilePath))) return;
+
+    // The loading pumps events: commands on this window wait until the list window has closed.
+    const FlagScope busy(m_busy);
+    frmList list(
+        m_services, m_registerFilePath, [this](const PlatformError& error) { reportError(error); }, this);
+    m_list = &list;
+    struct Forget {
+        frmList*& list;
+        ~Forget() { list = nullptr; }
+    } forget{m_list};
+
+    LoadListFromFile(m_services.fs, m_services.messages, list.List1(), m_registerFilePath);
+    list.exec();
+}
 
 }  // namespace quorvane

@@ -1,0 +1,181 @@
+// The list <-> text file routines on real files: line endings, bytes, and the rewrite that never
+// leaves a half-written file behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/Error.h"
+#include "platform/FileSystemPosix.h"
+#include "protect/ListFile.h"
+#include "support/FaultyFileSystem.h"
+#include "support/RecordingMessages.h"
+#include "support/TempDir.h"
+
+using namespace std::string_literals;
+
+namespace quorvane {
+namespace {
+
+using test::exists;
+using test::FaultyFileSystem;
+using test::readBytes;
+using test::writeBytes;
+using Items = std::vector<std::string>;
+
+class ListFileTest : public ::testing::Test {
+protected:
+    Items load(Items items = {}) {
+        LoadListFromFile(fs, messages, file, [&items](std::string&& line) { items.push_back(std::move(line)); });
+        return items;
+    }
+    // Slot 1 is free again: another routine can open it.
+    void expectSlotFree() {
+        EXPECT_NO_THROW(realFs.openText(1, tmp / "probe", TextMode::Output));
+        realFs.close(1);
+    }
+
+    test::TempDir tmp;
+    FileSystemPosix realFs;
+    FaultyFileSystem fs{realFs};
+    test::RecordingMessages messages;
+    const std::string file = tmp / "l0g.ext";
+};
+
+TEST_F(ListFileTest, LoadAppendsEveryLineAfterTheItemsAlreadyThere) {
+    struct Case {
+        const char* name;
+        std::string bytes;
+        Items lines;
+    };
+    const Case cases[] = {
+        {"three lines", "a\r\nb\r\nc\r\n", {"a", "b", "c"}},
+        {"last line without CR LF", "a\r\nb\r\nc", {"a", "b", "c"}},
+        {"empty line in between", "a\r\n\r\nb\r\n", {"a", "", "b"}},
+        {"only a line end", "\r\n", {""}},
+        {"lone CR ends a line", "a\rb\r\n", {"a", "b"}},
+        {"lone CR at the very end", "a\r", {"a"}},
+        {"lone LF belongs to the line", "a\nb\r\nc\r\n", {"a\nb", "c"}},
+        {"LF at the very end", "a\n", {"a\n"}},
+        {"CR CR LF", "a\r\r\nb", {"a", "", "b"}},
+        {"bytes as they are", "\xff\xfe/x\r\n/\xc3\xa9t\xc3\xa9\r\n", {"\xff\xfe/x", "/\xc3\xa9t\xc3\xa9"}},
+        {"empty file", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(file, c.bytes);
+        messages.pumps = 0;
+        Items seenAtPump;
+        Items items = {"kept"};
+        messages.pump = [&] { seenAtPump.push_back(std::to_string(items.size())); };
+        LoadListFromFile(fs, messages, file, [&items](std::string&& line) { items.push_back(std::move(line)); });
+        messages.pump = nullptr;
+
+        Items expected = {"kept"};
+        expected.insert(expected.end(), c.lines.begin(), c.lines.end());
+        EXPECT_EQ(items, expected);
+        // Events are processed once per line, after it is read and before it is appended.
+        Items expectedAtPump;
+        for (std::size_t i = 0; i < c.lines.size(); ++i) expectedAtPump.push_back(std::to_string(i + 1));
+        EXPECT_EQ(seenAtPump, expectedAtPump);
+        expectSlotFree();
+    }
+}
+
+TEST_F(ListFileTest, LoadOfAMissingOrUnopenableFileGivesNothing) {
+    EXPECT_EQ(load({"kept"}), Items{"kept"});
+    EXPECT_EQ(messages.pumps, 0);
+    expectSlotFree();
+
+    writeBytes(file, "a\r\n");
+    fs.failOn(FaultyFileSystem::Op::OpenText, 1, PlatformError(errc::PermissionDenied, "Permission denied"));
+    EXPECT_EQ(load(), Items{});
+    expectSlotFree();
+}
+
+TEST_F(ListFileTest, AReadFailureEndsTheLoadWithWhatWasRead) {
+    writeBytes(file, "a\r\nb\r\nc\r\n");
+    fs.failOn(FaultyFileSystem::Op::ReadLine, 2, PlatformError(errc::DeviceIoError, "Device I/O error"));
+    EXPECT_EQ(load({"kept"}), (Items{"kept", "a"}));
+    EXPECT_EQ(fs.calls(FaultyFileSystem::Op::ReadLine), 2);  // no retry, no endless loop
+    expectSlotFree();
+
+    fs.failOn(FaultyFileSystem::Op::AtEnd, 3, PlatformError(errc::DeviceIoError, "Device I/O error"));
+    EXPECT_EQ(load(), (Items{"a", "b"}));
+    expectSlotFree();
+}
+
+TEST_F(ListFileTest, SaveWritesEachItemAsOneCrLfLine) {
+    struct Case {
+        const char* name;
+        std::string before;  // "" with `missing`: no file
+        bool missing;
+        Items items;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"two items over a longer file", "x\r\ny\r\nz\r\n", false, {"a", "b"}, "a\r\nb\r\n"},
+        {"created when missing", "", true, {"C:\\A"}, "C:\\A\r\n"},
+        {"empty list leaves an empty file", "a\r\n", false, {}, ""},
+        {"empty list on a missing file", "", true, {}, ""},
+        {"empty items and duplicates", "q\r\n", false, {"a", "", "a"}, "a\r\n\r\na\r\n"},
+        {"a lone LF inside an item comes back as read", "", true, {"a\nb", "\xff"}, "a\nb\r\n\xff\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(file);
+        if (!c.missing) writeBytes(file, c.before);
+        EXPECT_TRUE(SaveListToFile(fs, c.items, file));
+        EXPECT_EQ(readBytes(file), c.after);
+        EXPECT_FALSE(exists(SaveTempPath(file)));
+        EXPECT_EQ(load(), c.items);  // and it reads back as the same list
+        expectSlotFree();
+    }
+}
+
+TEST_F(ListFileTest, SaveOverAStaleTemporaryFile) {
+    writeBytes(file, "old\r\n");
+    writeBytes(SaveTempPath(file), "left over from a crash, much longer than the new content\r\n");
+    EXPECT_TRUE(SaveListToFile(fs, {"new"}, file));
+    EXPECT_EQ(readBytes(file), "new\r\n");
+    EXPECT_FALSE(exists(SaveTempPath(file)));
+}
+
+// A failure at any step of the rewrite leaves the old file exactly as it was (or still absent)
+// and no temporary file; the list is long enough that part of it has reached the disk.
+TEST_F(ListFileTest, AFailedSaveKeepsTheOldFileWhole) {
+    using Op = FaultyFileSystem::Op;
+    Items items;
+    for (int i = 0; i < 3000; ++i) items.push_back("/home/user/a folder with a long name/number " + std::to_string(i));
+    struct Case {
+        const char* name;
+        Op op;
+        int nth;
+    };
+    const Case cases[] = {
+        {"temporary file cannot be opened", Op::OpenText, 1},
+        {"first line cannot be written", Op::WriteLine, 1},
+        {"a line far into the list cannot be written", Op::WriteLine, 2500},
+        {"the last line cannot be written", Op::WriteLine, 3000},
+        {"the disk is full at the end", Op::Commit, 1},
+        {"the replace is refused", Op::ReplaceFile, 1},
+    };
+    const std::string before = "C:\\A\r\nC:\\B\r\nC:\\A\r\nno line end";
+    for (const bool missing : {false, true}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (missing ? ", no file before" : ", file before"));
+            std::filesystem::remove(file);
+            if (!missing) writeBytes(file, before);
+            fs.failOn(c.op, c.nth);
+            EXPECT_FALSE(SaveListToFile(fs, items, file));
+            if (missing)
+                EXPECT_FALSE(exists(file));
+            else
+                EXPECT_EQ(readBytes(file), before);
+            EXPECT_FALSE(exists(SaveTempPath(file)));
+            expectSlotFree();
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorvane
