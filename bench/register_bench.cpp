@@ -17,6 +17,7 @@
 #include "platform/GuiServices.h"
 #include "platform/PathText.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtKeyInjector.h"
 #include "platform/QtShellIcons.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
@@ -94,7 +95,17 @@ int main(int argc, char* argv[]) {
     BenchMessages messages;
     QtDialogs dialogs;
     QtShellIcons icons(fs);
-    const Services services{fs, messages, dialogs, icons, *core.iniWriter, *core.registry, *core.launcher};
+    QtKeyInjector keys;
+    const Services services{
+        .fs = fs,
+        .messages = messages,
+        .dialogs = dialogs,
+        .icons = icons,
+        .ini = *core.iniWriter,
+        .registry = *core.registry,
+        .launcher = *core.launcher,
+        .keys = keys,
+    };
 
     std::string content;
     std::size_t totalChars = 0;
