@@ -146,9 +146,7 @@ std::vector<Line> splitLines(std::string_view text) {
     return lines;
 }
 
-bool isBlankChar(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
+bool isBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && isBlankChar(s.front())) s.remove_prefix(1);
@@ -274,7 +272,8 @@ std::optional<std::string> IniReadValue(std::string_view content, std::string_vi
     const Line& line = p.lines[*p.key];
     const std::string_view s = text.substr(line.begin, line.end - line.begin);
     std::string_view v = trim(s.substr(s.find('=') + 1));
-    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
     return std::string(v);
 }
 

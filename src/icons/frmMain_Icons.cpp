@@ -21,18 +21,20 @@ namespace {
 constexpr const char* kShellClassInfo = ".ShellClassInfo";
 constexpr qsizetype kLongestSkippedPath = 3;  // nothing at all, or a drive root such as C:\ (or /)
 
-std::string desktopIniOf(const std::string& folder) {
-    return folder + kSeparator + "desktop.ini";
-}
+std::string desktopIniOf(const std::string& folder) { return folder + kSeparator + "desktop.ini"; }
 
 // The text with its line breaks made visible, so that the error report can show it on one line.
 std::string visible(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\r') out += "[CR]";
-        else if (c == '\n') out += "[LF]";
-        else if (c == '\0') out += "[NUL]";
-        else out += c;
+        if (c == '\r')
+            out += "[CR]";
+        else if (c == '\n')
+            out += "[LF]";
+        else if (c == '\0')
+            out += "[NUL]";
+        else
+            out += c;
     }
     return out;
 }
@@ -49,7 +51,8 @@ void refuseUnstorable(const IniWriter& ini, const char* what, const std::string&
 
 void frmMain::LoadIcon() {
     const QString filter = QStringLiteral("Icon files,Exe files") + QChar(u'\0') + QStringLiteral("*.ico;*.exe");
-    m_iconFilePath = ShowOpenDialog(m_services.dialogs, this, filter, QStringLiteral("Select an Icon,.."), kOfnExplorer);
+    m_iconFilePath =
+        ShowOpenDialog(m_services.dialogs, this, filter, QStringLiteral("Select an Icon,.."), kOfnExplorer);
     if (Exist(m_services.fs, toCore(*m_iconFilePath))) DrawShellIcon(m_services.icons, *m_iconFilePath, m_picture2, 32);
 }
 

@@ -22,12 +22,16 @@ namespace {
 PlatformError fileError(int err, const std::string& path) {
     switch (err) {
         case ENOENT:
-        case ENOTDIR: return errorFor(errc::PathNotFound, path);
+        case ENOTDIR:
+            return errorFor(errc::PathNotFound, path);
         case ENOSPC:
-        case EDQUOT: return errorFor(errc::DiskFull, path);
-        case EIO: return errorFor(errc::DeviceIoError, path);
+        case EDQUOT:
+            return errorFor(errc::DiskFull, path);
+        case EIO:
+            return errorFor(errc::DeviceIoError, path);
         case ENAMETOOLONG:
-        case EILSEQ: return errorFor(errc::BadFileName, path);
+        case EILSEQ:
+            return errorFor(errc::BadFileName, path);
         default:
             return PlatformError(errc::PathFileAccessError,
                                  describeError(errc::PathFileAccessError) + " (" + std::strerror(err) + "): " + path);

@@ -85,8 +85,8 @@ std::optional<QImage> QtShellIcons::iconFor(const QString& path, int size) {
 
     if (info.isDir()) {
         if (const auto disguise = disguiseOf(toCore(info.fileName()))) {
-            const QIcon icon = QIcon::fromTheme(disguiseIconName(*disguise),
-                                                QIcon(QStringLiteral(":/icons/shell-object.png")));
+            const QIcon icon =
+                QIcon::fromTheme(disguiseIconName(*disguise), QIcon(QStringLiteral(":/icons/shell-object.png")));
             return render(icon, size);
         }
         if (auto custom = customFolderIcon(info.absoluteFilePath(), size)) return custom;
@@ -119,8 +119,8 @@ std::optional<QImage> QtShellIcons::customFolderIcon(const QString& folder, int 
 
 std::optional<QImage> QtShellIcons::iconFileIcon(const QString& path, int size) {
     if (hasSuffix(path, QLatin1String("exe"))) {
-        const QIcon program = QIcon::fromTheme(QStringLiteral("application-x-executable"),
-                                               m_provider.icon(QFileIconProvider::File));
+        const QIcon program =
+            QIcon::fromTheme(QStringLiteral("application-x-executable"), m_provider.icon(QFileIconProvider::File));
         return render(program, size);
     }
     if (hasSuffix(path, QLatin1String("ico"))) return bestPicture(path, size);

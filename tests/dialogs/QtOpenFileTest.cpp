@@ -52,7 +52,6 @@ void typeAndAccept(QFileDialog* dialog, const QString& text) {
     // The completion list would take the click that follows; the user waves it away first.
     if (name->completer() && name->completer()->popup()) name->completer()->popup()->hide();
     QTest::mouseClick(buttons->button(QDialogButtonBox::Open), Qt::LeftButton);
-
 }
 
 // Names the picker lists in the folder it shows, as enabled entries.

@@ -10,9 +10,7 @@
 namespace quorvane {
 namespace {
 
-QString nul() {
-    return QString(QChar(u'\0'));
-}
+QString nul() { return QString(QChar(u'\0')); }
 
 TEST(PickerNameFilters, Table) {
     struct Case {
@@ -21,9 +19,11 @@ TEST(PickerNameFilters, Table) {
         QStringList expected;
     };
     const std::vector<Case> cases = {
-        {"the icon list", QStringLiteral("Icon files,Exe files") + nul() + QStringLiteral("*.ico;*.exe"),
+        {"the icon list",
+         QStringLiteral("Icon files,Exe files") + nul() + QStringLiteral("*.ico;*.exe"),
          {QStringLiteral("Icon files,Exe files (*.ico *.exe)")}},
-        {"closing double NUL", QStringLiteral("Icons") + nul() + QStringLiteral("*.ico") + nul() + nul(),
+        {"closing double NUL",
+         QStringLiteral("Icons") + nul() + QStringLiteral("*.ico") + nul() + nul(),
          {QStringLiteral("Icons (*.ico)")}},
         {"two types, blanks around patterns",
          QStringLiteral("Icons") + nul() + QStringLiteral("*.ico ; *.cur") + nul() + QStringLiteral("All") + nul() +
@@ -85,8 +85,8 @@ TEST_F(ShowOpenDialogTest, AFailingPickerGivesTheEmptyString) {
         QString browseForFolder(QWidget*, const QString&) override { throw std::runtime_error("gone"); }
         QString openFile(QWidget*, const QStringList&, const QString&) override { throw std::runtime_error("gone"); }
     } throwing;
-    EXPECT_EQ(ShowOpenDialog(throwing, &owner, QStringLiteral("a") + nul() + QStringLiteral("*.a"),
-                             QStringLiteral("t"), kOfnExplorer),
+    EXPECT_EQ(ShowOpenDialog(throwing, &owner, QStringLiteral("a") + nul() + QStringLiteral("*.a"), QStringLiteral("t"),
+                             kOfnExplorer),
               QString());
 }
 

@@ -17,9 +17,7 @@ using test::icoBytes;
 using test::markedPicture;
 using test::writeBytes;
 
-QImage premultiplied(const QImage& image) {
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
+QImage premultiplied(const QImage& image) { return image.convertToFormat(QImage::Format_ARGB32_Premultiplied); }
 
 class CustomFolderIcon : public ::testing::Test {
 protected:

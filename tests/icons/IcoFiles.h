@@ -38,7 +38,8 @@ inline std::string icoBytes(const std::vector<QImage>& pictures) {
     std::size_t offset = kHeader + kEntry * pictures.size();
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::string entry = entries[i];
-        for (int b = 0; b < 4; ++b) entry[12 + static_cast<std::size_t>(b)] = static_cast<char>((offset >> (8 * b)) & 0xFF);
+        for (int b = 0; b < 4; ++b)
+            entry[12 + static_cast<std::size_t>(b)] = static_cast<char>((offset >> (8 * b)) & 0xFF);
         out += entry;
         offset += payloads[i].size();
     }

@@ -49,8 +49,8 @@ private:
         for (int x = 0; x < 32; ++x) {
             const QColor expected = (x == 3 && y == 5) ? QColor(Qt::black) : fill;
             if (image.pixelColor(x, y) != expected)
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << " is "
-                                                     << image.pixelColor(x, y).name().toStdString();
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << image.pixelColor(x, y).name().toStdString();
         }
     return ::testing::AssertionSuccess();
 }
@@ -180,12 +180,14 @@ TEST_F(IconTest, AnExistingDesktopIniKeepsEverythingElse) {
               "Mode=\r\n"
               "\r\n"
               "[.shellclassinfo]\r\n"
-              "IconFile=" + greenIco + "\r\n"
-              "InfoTip=Mine\r\n"
-              "IconIndex=0\r\n"
-              "\r\n"
-              "[Other]\r\n"
-              "iconfile=x\r\n");
+              "IconFile=" +
+                  greenIco +
+                  "\r\n"
+                  "InfoTip=Mine\r\n"
+                  "IconIndex=0\r\n"
+                  "\r\n"
+                  "[Other]\r\n"
+                  "iconfile=x\r\n");
     expectIconChangedOnly();
 }
 
@@ -410,8 +412,8 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
     frmMain& w2 = windowOn(broken);
     openIcon(w2, greenIco);
     QTest::mouseClick(w2.cmd(6), Qt::LeftButton);
-    expectErrorReport(errc::InvalidPathText, "the folder path cannot be written into desktop.ini: " + tmp.path() +
-                                                 "/Line[LF]Break");
+    expectErrorReport(errc::InvalidPathText,
+                      "the folder path cannot be written into desktop.ini: " + tmp.path() + "/Line[LF]Break");
     EXPECT_FALSE(exists(iniOf(broken)));
     EXPECT_EQ(counting.writes, 0);
 

@@ -1,8 +1,7 @@
 // The profile writer's text: one table of what a write does to a file's bytes.
-#include "icons/IniText.h"
-
 #include <gtest/gtest.h>
 
+#include "icons/IniText.h"
 #include "platform/Error.h"
 
 using namespace std::string_literals;
@@ -64,8 +63,7 @@ TEST(IniText, WriteTable) {
          "[s]\r\na=1\r\nb=2\r\n"},
         {"no value removes an unended last line", "[s]\r\na=1\r\nk=x", "s", "k", std::nullopt, "[s]\r\na=1\r\n"},
         {"no value for a missing key changes nothing", "[s]\r\na=1", "s", "k", std::nullopt, "[s]\r\na=1"},
-        {"no value for a missing section changes nothing", "[t]\r\nk=1\r\n", "s", "k", std::nullopt,
-         "[t]\r\nk=1\r\n"},
+        {"no value for a missing section changes nothing", "[t]\r\nk=1\r\n", "s", "k", std::nullopt, "[t]\r\nk=1\r\n"},
         {"no value for a missing file writes nothing", "", ".ShellClassInfo", "iconfile", std::nullopt, ""},
         {"empty value replaces", "[s]\r\nk=old\r\n", "s", "k", "", "[s]\r\nk=\r\n"},
         {"empty value is written", "", ".ShellClassInfo", "iconfile", "", "[.ShellClassInfo]\r\niconfile=\r\n"},
@@ -87,10 +85,10 @@ TEST(IniText, WriteTable) {
         {"8-bit text kept byte for byte", "[s]\r\nn=\xE9t\xE9\r\nk=1\r\n", "s", "k", "\xC3\xA4",
          "[s]\r\nn=\xE9t\xE9\r\nk=\xC3\xA4\r\n"},
         {"UTF-8 byte order mark kept", "\xEF\xBB\xBF[s]\r\nk=1\r\n", "s", "k", "2", "\xEF\xBB\xBF[s]\r\nk=2\r\n"},
-        {"UTF-16 file stays UTF-16", "\xFF\xFE"s + le(u"[s]\r\nn=\u00E9\U0001F600\r\nk=1\r\n"), "s", "k",
-         "\xC3\xA4/x", "\xFF\xFE"s + le(u"[s]\r\nn=\u00E9\U0001F600\r\nk=\u00E4/x\r\n")},
-        {"UTF-16 file: a lone surrogate survives", "\xFF\xFE"s + le(u"[s]\r\nn=") + "\x00\xD8"s + le(u"\r\n"), "s",
-         "k", "1", "\xFF\xFE"s + le(u"[s]\r\nn=") + "\x00\xD8"s + le(u"\r\nk=1\r\n")},
+        {"UTF-16 file stays UTF-16", "\xFF\xFE"s + le(u"[s]\r\nn=\u00E9\U0001F600\r\nk=1\r\n"), "s", "k", "\xC3\xA4/x",
+         "\xFF\xFE"s + le(u"[s]\r\nn=\u00E9\U0001F600\r\nk=\u00E4/x\r\n")},
+        {"UTF-16 file: a lone surrogate survives", "\xFF\xFE"s + le(u"[s]\r\nn=") + "\x00\xD8"s + le(u"\r\n"), "s", "k",
+         "1", "\xFF\xFE"s + le(u"[s]\r\nn=") + "\x00\xD8"s + le(u"\r\nk=1\r\n")},
         {"UTF-16 big endian", "\xFE\xFF\x00[\x00s\x00]\x00\r\x00\n"s, "s", "k", "1",
          "\xFE\xFF\x00[\x00s\x00]\x00\r\x00\n\x00k\x00=\x00\x31\x00\r\x00\n"s},
     };

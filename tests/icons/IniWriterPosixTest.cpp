@@ -1,11 +1,8 @@
 // The Linux profile writer on real files: what it writes, what it keeps, and what it leaves alone.
-#include "platform/IniWriterPosix.h"
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 
@@ -13,6 +10,7 @@
 #include "platform/CoreServices.h"
 #include "platform/Error.h"
 #include "platform/FileSystemPosix.h"
+#include "platform/IniWriterPosix.h"
 #include "support/TempDir.h"
 
 using namespace std::string_literals;
