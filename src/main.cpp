@@ -20,9 +20,8 @@ int main(int argc, char* argv[]) {
         return QApplication::exec();
     } catch (const quorvane::PlatformError& error) {
         // A failing load sequence leaves no window to go on with.
-        platform.services().messages.messageBox(
-            "Run-time error '" + std::to_string(error.number()) + "':\r\n\r\n" + error.description(),
-            quorvane::mb::Critical, std::string(quorvane::kAppTitle));
+        platform.services().messages.messageBox(quorvane::errorReportText(error), quorvane::mb::Critical,
+                                                std::string(quorvane::kAppTitle));
         return 1;
     }
 }

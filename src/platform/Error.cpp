@@ -29,6 +29,10 @@ std::string describeError(int number) {
     }
 }
 
+std::string errorReportText(const PlatformError& error) {
+    return "Run-time error '" + std::to_string(error.number()) + "':\r\n\r\n" + error.description();
+}
+
 PlatformError errorFor(int number, const std::string& path) {
     return PlatformError(number, describeError(number) + ": " + path);
 }

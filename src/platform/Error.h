@@ -41,6 +41,9 @@ inline constexpr int InvalidPathText = 93;  // text that cannot be stored safely
 // The classic description of an error number ("File not found" for 53), or "Application-defined error".
 std::string describeError(int number);
 
+// The text of the top-level error report: the error's number and description.
+std::string errorReportText(const PlatformError& error);
+
 // An error with the classic description followed by the path it concerns, e.g. "File not found: /a/b".
 PlatformError errorFor(int number, const std::string& path);
 

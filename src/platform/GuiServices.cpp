@@ -4,6 +4,7 @@
 #include <QIcon>
 
 #include "platform/QtDialogs.h"
+#include "platform/QtKeyInjector.h"
 #include "platform/QtShellIcons.h"
 #include "platform/QtUserMessages.h"
 
@@ -13,7 +14,8 @@ PlatformServices::PlatformServices()
     : m_core(makeCoreServices()),
       m_messages(std::make_unique<QtUserMessages>()),
       m_dialogs(std::make_unique<QtDialogs>()),
-      m_icons(std::make_unique<QtShellIcons>(*m_core.fileSystem)) {}
+      m_icons(std::make_unique<QtShellIcons>(*m_core.fileSystem)),
+      m_keys(std::make_unique<QtKeyInjector>()) {}
 
 PlatformServices::~PlatformServices() = default;
 
@@ -26,6 +28,7 @@ Services PlatformServices::services() {
         .ini = *m_core.iniWriter,
         .registry = *m_core.registry,
         .launcher = *m_core.launcher,
+        .keys = *m_keys,
     };
 }
 

@@ -13,6 +13,7 @@ class ShellIcons;
 class IniWriter;
 class Registry;
 class ProgramLauncher;
+class KeyInjector;
 
 // The services the windows are built with. Tests hand in their own.
 struct Services {
@@ -23,6 +24,7 @@ struct Services {
     IniWriter& ini;
     Registry& registry;
     ProgramLauncher& launcher;
+    KeyInjector& keys;
 };
 
 // The real services of this platform, owned together.
@@ -37,6 +39,7 @@ private:
     std::unique_ptr<UserMessages> m_messages;
     std::unique_ptr<Dialogs> m_dialogs;
     std::unique_ptr<ShellIcons> m_icons;
+    std::unique_ptr<KeyInjector> m_keys;
 };
 
 // Gives Qt an icon theme where the desktop sets none (offscreen, bare X sessions), so that file

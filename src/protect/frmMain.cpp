@@ -111,9 +111,7 @@ void frmMain::cmd_Click(std::int16_t Index) {
 
 void frmMain::reportError(const PlatformError& error) {
     // The top-level error report. The program goes on with what the action left behind.
-    m_services.messages.messageBox(
-        "Run-time error '" + std::to_string(error.number()) + "':\r\n\r\n" + error.description(), mb::Critical,
-        std::string(kAppTitle));
+    m_services.messages.messageBox(errorReportText(error), mb::Critical, std::string(kAppTitle));
 }
 
 void frmMain::FolderIcon() {

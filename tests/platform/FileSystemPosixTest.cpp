@@ -1,5 +1,6 @@
 // Where the Linux file services keep what Windows keeps in attributes: the "user.DOSATTRIB"
 // extended attribute, as Samba and wine store it, and the parent folder's ".hidden" list.
+#include <sys/mount.h>
 #include <sys/xattr.h>
 
 #include <gtest/gtest.h>
@@ -134,6 +135,26 @@ TEST_F(PosixAttributes, NamesWithNulAreRefused) {
     } catch (const PlatformError& e) {
         EXPECT_EQ(e.number(), errc::BadFileName);
     }
+}
+
+// A file system without user extended attributes: ramfs, mounted for the test where we may.
+TEST_F(PosixAttributes, FileSystemWithoutExtendedAttributesFailsClearly) {
+    makeDir(tmp / "mnt");
+    if (::mount("none", (tmp / "mnt").c_str(), "ramfs", 0, nullptr) != 0) GTEST_SKIP() << "cannot mount ramfs here";
+    struct Unmount {
+        std::string path;
+        ~Unmount() { ::umount(path.c_str()); }
+    } unmount{tmp / "mnt"};
+    makeDir(tmp / "mnt/Secret");
+    try {
+        fs.setAttributes(tmp / "mnt/Secret", 6);
+        FAIL() << "the change was accepted";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::PathFileAccessError);
+        EXPECT_NE(e.description().find("extended attributes"), std::string::npos) << e.description();
+    }
+    EXPECT_FALSE(exists(tmp / "mnt/.hidden"));
+    EXPECT_EQ(fs.attributes(tmp / "mnt/Secret"), 0u);
 }
 
 }  // namespace

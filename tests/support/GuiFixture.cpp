@@ -22,6 +22,7 @@ Services MainWindowTest::services() {
         .ini = ini,
         .registry = registry,
         .launcher = launcher,
+        .keys = keys,
     };
 }
 

@@ -7,6 +7,7 @@
 
 #include "platform/FileSystemPosix.h"
 #include "platform/GuiServices.h"
+#include "platform/QtKeyInjector.h"
 #include "platform/QtShellIcons.h"
 #include "platform/Unavailable.h"
 #include "support/FakeDialogs.h"
@@ -44,6 +45,7 @@ protected:
     UnavailableIniWriter ini;
     EmptyRegistry registry;
     UnavailableLauncher launcher;
+    QtKeyInjector keys;
     std::unique_ptr<frmMain> m_window;
 };
 
