@@ -71,7 +71,8 @@ protected:
                                                       .icons = s.icons,
                                                       .ini = writer ? *writer : counting,
                                                       .registry = s.registry,
-                                                      .launcher = s.launcher},
+                                                      .launcher = s.launcher,
+                                                      .keys = s.keys},
                                              fromCore(tmp.path()));
         dialogs.folders.push_back(fromCore(path));
         m_window->cmd_Click(0);
