@@ -1,12 +1,99 @@
-// Folder icons: "Open icon", "Change Icon" and "Set Default Icon".
+// Folder icons: "Open icon" chooses an icon file, "Change Icon" writes it into the folder's
+// "desktop.ini" and marks folder and file so that the shell honours it, "Set Default Icon" takes
+// it away again.
+#include <exception>
+
+#include "dialogs/ComDialog.h"
+#include "icons/WriteIniValue.h"
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "platform/IniWriter.h"
+#include "platform/PathText.h"
+#include "platform/UserMessages.h"
+#include "protect/PathHelpers.h"
+#include "protect/ShellIcon.h"
 #include "protect/frmMain.h"
 
 namespace quorvane {
 
-void frmMain::LoadIcon() {}
+namespace {
 
-void frmMain::ChangeIcon() {}
+constexpr const char* kShellClassInfo = ".ShellClassInfo";
+constexpr qsizetype kLongestSkippedPath = 3;  // nothing at all, or a drive root such as C:\ (or /)
 
-void frmMain::SetDefault() {}
+std::string desktopIniOf(const std::string& folder) { return folder + kSeparator + "desktop.ini"; }
+
+// The text with its line breaks made visible, so that the error report can show it on one line.
+std::string visible(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\r')
+            out += "[CR]";
+        else if (c == '\n')
+            out += "[LF]";
+        else if (c == '\0')
+            out += "[NUL]";
+        else
+            out += c;
+    }
+    return out;
+}
+
+// A line break in a path would add lines of its own to "desktop.ini"; such a path is refused
+// before anything is written.
+void refuseUnstorable(const IniWriter& ini, const char* what, const std::string& text) {
+    if (!ini.canStore(text))
+        throw PlatformError(errc::InvalidPathText, describeError(errc::InvalidPathText) + ": " + what +
+                                                       " cannot be written into desktop.ini: " + visible(text));
+}
+
+}  // namespace
+
+void frmMain::LoadIcon() {
+    const QString filter = QStringLiteral("Icon files,Exe files") + QChar(u'\0') + QStringLiteral("*.ico;*.exe");
+    m_iconFilePath =
+        ShowOpenDialog(m_services.dialogs, this, filter, QStringLiteral("Select an Icon,.."), kOfnExplorer);
+    if (Exist(m_services.fs, toCore(*m_iconFilePath))) DrawShellIcon(m_services.icons, *m_iconFilePath, m_picture2, 32);
+}
+
+void frmMain::ChangeIcon() {
+    if (m_folderPath.size() > kLongestSkippedPath) {
+        const std::string folder = toCore(m_folderPath);
+        const std::string ini = desktopIniOf(folder);
+        // No value at all until "Open icon" was first used: the key is removed, not written empty.
+        std::optional<std::string> iconFile;
+        if (m_iconFilePath) iconFile = toCore(*m_iconFilePath);
+
+        refuseUnstorable(m_services.ini, "the folder path", folder);
+        if (iconFile) refuseUnstorable(m_services.ini, "the icon file path", *iconFile);
+
+        WriteIniValue(m_services.ini, kShellClassInfo, "iconfile", iconFile, ini);
+        WriteIniValue(m_services.ini, kShellClassInfo, "iconindex", "0", ini);
+        m_services.fs.setAttributes(folder, attr::System);
+        m_services.fs.setAttributes(ini, attr::Hidden | attr::System);
+        m_services.messages.messageBox("Icon Changed", mb::Information, std::string(kAppTitle));
+        DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32);
+    }
+    FillVar();
+}
+
+void frmMain::SetDefault() {
+    // Each step that fails is skipped and the next one runs; nothing is ever shown.
+    auto step = [](auto&& action) {
+        try {
+            action();
+        } catch (const std::exception&) {
+        }
+    };
+    step([&] { FillVar(); });
+    const std::string folder = toCore(m_folderPath);
+    step([&] {
+        // An empty path names no folder; its "desktop.ini" would be the root's.
+        if (folder.empty()) throw errorFor(errc::PathNotFound, folder);
+        m_services.fs.deleteFile(desktopIniOf(folder));
+    });
+    step([&] { m_services.fs.setAttributes(folder, attr::Archive); });
+    step([&] { DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32); });
+}
 
 }  // namespace quorvane

@@ -1,5 +1,6 @@
 #include "platform/CoreServices.h"
 #include "platform/FileSystemPosix.h"
+#include "platform/IniWriterPosix.h"
 #include "platform/Unavailable.h"
 
 namespace quorvane {
@@ -7,7 +8,7 @@ namespace quorvane {
 CoreServices makeCoreServices() {
     CoreServices services;
     services.fileSystem = std::make_unique<FileSystemPosix>();
-    services.iniWriter = std::make_unique<UnavailableIniWriter>();
+    services.iniWriter = std::make_unique<IniWriterPosix>();
     services.registry = std::make_unique<EmptyRegistry>();
     services.launcher = std::make_unique<UnavailableLauncher>();
     return services;

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "icons/IniText.h"
+
 namespace quorvane {
 
 // Writes one key of an INI-format file, as the platform's profile writer does: section and key
@@ -15,6 +17,10 @@ public:
     // Throws PlatformError when the file cannot be read or written.
     virtual void writeString(const std::string& section, const std::string& key,
                              const std::optional<std::string>& value, const std::string& file) = 0;
+
+    // True when `text` can be written as it stands: no line breaks or NULs, and only characters
+    // the file's encoding holds. Callers that must not write half of their keys ask first.
+    virtual bool canStore(const std::string& text) const { return IniStorable(text); }
 };
 
 }  // namespace quorvane

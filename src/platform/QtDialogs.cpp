@@ -18,9 +18,12 @@ QString QtDialogs::openFile(QWidget* owner, const QStringList& nameFilters, cons
     QFileDialog dialog(owner, title);
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // each type shows its label alone
     dialog.setNameFilters(nameFilters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath());
+    // A typed name that is not absolute belongs to the folder shown, not to our working folder.
+    const QString chosen = dialog.directory().absoluteFilePath(dialog.selectedFiles().constFirst());
+    return QDir::toNativeSeparators(QDir::cleanPath(chosen));
 }
 
 }  // namespace quorvane

@@ -8,9 +8,12 @@ namespace quorvane {
 
 class FileSystem;
 
-// Icons as a Linux file manager shows them: a disguised folder as the object it imitates (from
-// the icon theme, with our own picture where the theme has none), anything else through Qt's
-// file icon provider.
+// Icons as the Windows shell would show them, drawn from what Linux has: a disguised folder as the
+// object it imitates (from the icon theme, with our own picture where the theme has none); a
+// folder with the System attribute whose "desktop.ini" names an existing icon file under
+// [.ShellClassInfo] iconfile as that file's icon; an ".ico" file as the picture it holds, in its
+// image nearest the size; an ".exe" as the generic program icon (no icon resources are read);
+// anything else, and whatever cannot be read, through Qt's file icon provider.
 class QtShellIcons final : public ShellIcons {
 public:
     explicit QtShellIcons(FileSystem& fs);
@@ -20,6 +23,11 @@ public:
     static QString disguiseIconName(std::size_t disguise);
 
 private:
+    // The icon a folder's "desktop.ini" gives it, or nothing when the folder keeps its default.
+    std::optional<QImage> customFolderIcon(const QString& folder, int size);
+    // The icon an icon file stands for (.ico: its picture, .exe: the program icon), or nothing.
+    std::optional<QImage> iconFileIcon(const QString& path, int size);
+
     FileSystem& m_fs;
     QFileIconProvider m_provider;
 };
