@@ -359,9 +359,11 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
                 QPalette p = box->palette();
                 p.setColor(QPalette::WindowText, fore);
                 box->setPalette(p);
+                box->setSunkenEdge(r.choice<bool>("edge", {{"none", false}, {"sunken", true}}, false));
                 c.picture = pictureOf(r.string("picture"), resource, where);
                 if (!c.picture.isNull()) {
-                    if (r.boolean("autoSize", false)) c.rect.setSize(c.picture.size());
+                    const int edge = box->edgeWidth();
+                    if (r.boolean("autoSize", false)) c.rect.setSize(c.picture.size() + QSize(2 * edge, 2 * edge));
                     box->setGeometry(c.rect);
                     box->drawImage(c.picture, 0, 0);
                 }
