@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 #include <QTest>
 
 #include "platform/PathText.h"
@@ -74,6 +75,8 @@ TEST_F(WindowLayoutTest, BothWindowsTakeTheirFramesSizeAndHaveNoBorder) {
     EXPECT_EQ(w.size(), QSize(246, 436));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.formLayout().find(u"Shape1")->rect, w.rect());
+    const QRect screen = w.screen()->availableGeometry();
+    EXPECT_EQ(w.geometry().center(), screen.center()) << "first shown centred on the screen";
     EXPECT_FALSE(w.windowIcon().isNull());
     EXPECT_EQ(w.windowIcon().availableSizes().value(0), QSize(48, 48));
     const auto list = listWindow();
