@@ -25,5 +25,9 @@ int main(int argc, char* argv[]) {
         platform.services().messages.messageBox(quorvane::errorReportText(error), quorvane::mb::Critical,
                                                 std::string(quorvane::kAppTitle));
         return 1;
+    } catch (const std::exception& error) {
+        // A window whose layout cannot be read: a broken build, said rather than crashed on.
+        platform.services().messages.messageBox(error.what(), quorvane::mb::Critical, std::string(quorvane::kAppTitle));
+        return 1;
     }
 }
