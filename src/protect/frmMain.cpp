@@ -145,7 +145,7 @@ void frmMain::FillVar() {
 }
 
 void frmMain::showAbout() {
-    if (!m_about) m_about = std::make_unique<frmAbout>();
+    if (!m_about) m_about = std::make_unique<frmAbout>(m_services);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

@@ -359,9 +359,12 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
                 QPalette p = box->palette();
                 p.setColor(QPalette::WindowText, fore);
                 box->setPalette(p);
+                const int edge = r.choice<int>("edge", {{"none", 0}, {"sunken", PictureBox::kSunkenEdge}}, 0);
+                box->setSunkenEdge(edge > 0);
                 c.picture = pictureOf(r.string("picture"), resource, where);
                 if (!c.picture.isNull()) {
-                    if (r.boolean("autoSize", false)) c.rect.setSize(c.picture.size());
+                    if (r.boolean("autoSize", false))
+                        c.rect.setSize(c.picture.size().grownBy(QMargins(edge, edge, edge, edge)));
                     box->setGeometry(c.rect);
                     box->drawImage(c.picture, 0, 0);
                 }
