@@ -7,11 +7,13 @@
 #include "platform/PathText.h"
 #include "platform/UserMessages.h"
 #include "protect/frmMain.h"
+#include "windows/FontSubstitutes.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quorvane::kAppTitle));
     quorvane::ensureIconTheme();
+    quorvane::installFontSubstitutes();
 
     quorvane::PlatformServices platform;
     try {

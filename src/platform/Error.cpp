@@ -12,6 +12,7 @@ std::string describeError(int number) {
         case errc::InvalidProcedureCall: return "Invalid procedure call or argument";
         case errc::Overflow: return "Overflow";
         case errc::SubscriptOutOfRange: return "Subscript out of range";
+        case errc::DivisionByZero: return "Division by zero";
         case errc::BadFileNameOrNumber: return "Bad file name or number";
         case errc::FileNotFound: return "File not found";
         case errc::BadFileMode: return "Bad file mode";

@@ -1,34 +1,25 @@
 #include "protect/frmList.h"
 
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
+#include <QMouseEvent>
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
-#include "windows/ScreenTwips.h"
+#include "windows/FormChrome.h"
+#include "windows/FormLayout.h"
+#include "xpbutton/TulmXpButton.h"
 
 namespace quorvane {
 
 namespace {
 
-constexpr int kShapeWidth = 7365;  // Shape1, whose size the window takes at load (twips)
-constexpr int kShapeHeight = 2790;
-
 constexpr const char* kTitle = "huh?";
 
-struct Place {
-    int left, top, width, height;
-};
-
-// Places of the controls (twips).
-constexpr Place kList1 = {150, 450, 7065, 1710};
-constexpr Place kLabel1 = {75, 150, 2370, 195};
-constexpr std::array<Place, 2> kCmd = {{{150, 2250, 1365, 390}, {5850, 2250, 1365, 390}}};
-constexpr std::array<const char*, 2> kCmdCaptions = {"Show Folder", "Close"};
+// From the window's background colour, 143, 175, 164, in 20 bands darker by 2 each.
+constexpr FormSurface::Gradient kBackground{0x00A4AF8F, 20, 2};
 
 }  // namespace
 
@@ -37,42 +28,44 @@ frmList::frmList(Services services, const QString& registerFilePath, ErrorReport
       m_services(services),
       m_registerFilePath(registerFilePath),
       m_reportError(std::move(reportError)) {
-    setWindowTitle(QStringLiteral("Form1"));
     buildControls();
     load();
+    m_layout->focusFirst();
 }
 
 frmList::~frmList() = default;
 
 void frmList::buildControls() {
-    auto place = [this](QWidget* w, const Place& p) {
-        w->setGeometry(twips(p.left, this), twips(p.top, this), twips(p.width, this), twips(p.height, this));
-    };
+    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmList.json"), m_services.keys);
+    m_surface = std::make_unique<FormSurface>(*this, *m_layout, kBackground);
     for (std::size_t i = 0; i < m_cmd.size(); ++i) {
-        auto* button = new QPushButton(QString::fromLatin1(kCmdCaptions[i]), this);
-        button->setAutoDefault(false);
-        place(button, kCmd[i]);
         const auto index = static_cast<std::int16_t>(i);
-        connect(button, &QPushButton::clicked, this, [this, index] { cmd_Click(index); });
-        m_cmd[i] = button;
+        m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
+        connect(m_cmd[i], &TulmXpButton::Click, this, [this, index] { cmd_Click(index); });
     }
-    m_list1 = new QListWidget(this);
-    m_list1->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list1->setSortingEnabled(false);
-    m_list1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list1 = m_layout->control<QListWidget>(u"List1");
     m_list1->setUniformItemSizes(true);  // one line each; keeps a long register quick to lay out
-    place(m_list1, kList1);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, [this] { runReported(&frmList::List1_DblClick); });
-    m_label1 = new QLabel(QStringLiteral("Select a folder to make it visible:.."), this);
-    place(m_label1, kLabel1);
-    m_label1->adjustSize();  // the label sizes itself to its text
-    setTabOrder(m_cmd[0], m_cmd[1]);
-    setTabOrder(m_cmd[1], m_list1);
 }
 
 void frmList::load() {
-    resize(width(), twips(kShapeHeight, this));
-    resize(twips(kShapeWidth, this), height());
+    const QRect shape = m_layout->find(u"Shape1")->rect;
+    resize(width(), shape.height());
+    resize(shape.width(), height());
+}
+
+void frmList::setWindowMover(WindowMover& mover) { m_surface->setWindowMover(mover); }
+
+void frmList::paintEvent(QPaintEvent*) { m_surface->paint(); }
+
+void frmList::mousePressEvent(QMouseEvent* event) {
+    m_surface->mousePress(*event);
+    QDialog::mousePressEvent(event);
+}
+
+void frmList::mouseMoveEvent(QMouseEvent* event) {
+    m_surface->mouseMove(*event);
+    QDialog::mouseMoveEvent(event);
 }
 
 void frmList::runReported(void (frmList::*action)()) {

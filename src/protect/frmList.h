@@ -5,15 +5,19 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 #include "platform/GuiServices.h"
+#include "xpbutton/TulmXpButton.h"
 
-class QLabel;
 class QListWidget;
 
 namespace quorvane {
 
+class FormLayout;
+class FormSurface;
 class PlatformError;
+class WindowMover;
 
 // The list of hidden folders: one item per register line, in file order. "Show Folder" (or a
 // double click on an item) makes the selected folder visible again and rewrites the register
@@ -35,8 +39,16 @@ public:
     void ShowFolder();
 
     QListWidget* List1() const { return m_list1; }
-    QWidget* cmd(int index) const { return m_cmd.at(static_cast<std::size_t>(index)); }
-    QLabel* Label1() const { return m_label1; }
+    TulmXpButton* cmd(int index) const { return m_cmd.at(static_cast<std::size_t>(index)); }
+    // The layout the window was built from (the label and the frame among the rest).
+    const FormLayout& formLayout() const { return *m_layout; }
+    // Moves the window when it is dragged by its surface.
+    void setWindowMover(WindowMover& mover);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void buildControls();
@@ -48,9 +60,10 @@ private:
     QString m_registerFilePath;
     ErrorReport m_reportError;
 
+    std::unique_ptr<FormLayout> m_layout;
+    std::unique_ptr<FormSurface> m_surface;
     QListWidget* m_list1 = nullptr;
-    std::array<QWidget*, 2> m_cmd{};
-    QLabel* m_label1 = nullptr;
+    std::array<TulmXpButton*, 2> m_cmd{};
 };
 
 }  // namespace quorvane

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QLoggingCategory>
-#include <QPushButton>
+#include <QMouseEvent>
 
 #include "dialogs/ComDialog.h"
 #include "platform/Error.h"
@@ -14,9 +14,11 @@
 #include "protect/PathHelpers.h"
 #include "protect/RegisterLocation.h"
 #include "protect/ShellIcon.h"
+#include "windows/FormChrome.h"
+#include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
-#include "windows/ScreenTwips.h"
 #include "windows/frmAbout.h"
+#include "xpbutton/TulmXpButton.h"
 
 namespace quorvane {
 
@@ -25,64 +27,41 @@ namespace {
 // Silent unless asked for (QT_LOGGING_RULES="quorvane.register.debug=true"): where the register is.
 Q_LOGGING_CATEGORY(lcRegister, "quorvane.register", QtWarningMsg)
 
-constexpr int kShapeWidth = 3690;  // Shape1, whose size the window takes at load (twips)
-constexpr int kShapeHeight = 6540;
-
-struct ButtonPlace {
-    const char* caption;
-    int left, top, width, height;
-};
-
-// Captions and places (twips) of the command buttons, by index.
-constexpr std::array<ButtonPlace, 10> kButtons = {{
-    {"...", 3075, 1425, 315, 315},
-    {"Lock Folder", 1950, 2175, 1515, 390},
-    {"Unlock Folder", 1950, 2625, 1515, 390},
-    {"Hide Folder", 225, 3600, 1515, 390},
-    {"Show Folder", 1950, 3600, 1515, 390},
-    {"Open icon", 2175, 4350, 1140, 315},
-    {"Change Icon", 1950, 4800, 1515, 390},
-    {"Set Default Icon", 1950, 5250, 1515, 390},
-    {"About,..", 225, 6000, 1515, 390},
-    {"Exit", 1950, 6000, 1515, 390},
-}};
+// From the window's background colour, 143, 175, 164, in 20 bands darker by 2 each.
+constexpr FormSurface::Gradient kBackground{0x00A4AF8F, 20, 2};
 
 }  // namespace
 
 frmMain::frmMain(Services services, const QString& applicationDirectory, QWidget* parent)
     : QWidget(parent), m_services(services), m_applicationDirectory(applicationDirectory) {
-    setWindowTitle(QStringLiteral("Velmoran v2.0"));
     buildControls();
     load();
+    m_layout->placeWindow();
+    m_layout->focusFirst();
 }
 
 frmMain::~frmMain() = default;
 
 void frmMain::buildControls() {
-    auto place = [this](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(twips(left, this), twips(top, this), twips(width, this), twips(height, this));
-    };
-    m_picture2 = new PictureBox(this);
-    place(m_picture2, 1200, 4650, 495, 495);
-    m_picture1 = new PictureBox(this);
-    place(m_picture1, 375, 4650, 495, 495);
-    m_cmb1 = new QComboBox(this);
-    place(m_cmb1, 225, 2475, 1440, 330);
-    m_text1 = new QLineEdit(QStringLiteral("Select a folder ----->"), this);
-    place(m_text1, 225, 1425, 2715, 315);
-    for (std::size_t i = 0; i < kButtons.size(); ++i) {
-        const ButtonPlace& b = kButtons[i];
-        auto* button = new QPushButton(QString::fromLatin1(b.caption), this);
-        place(button, b.left, b.top, b.width, b.height);
+    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmMain.json"), m_services.keys);
+    // The banner takes drags like the surface; the icon and the labels do not.
+    m_surface =
+        std::make_unique<FormSurface>(*this, *m_layout, kBackground, std::vector<QString>{QStringLiteral("Image1")});
+    for (std::size_t i = 0; i < m_cmd.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
-        connect(button, &QPushButton::clicked, this, [this, index] { cmd_Click(index); });
-        m_cmd[i] = button;
+        m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
+        connect(m_cmd[i], &TulmXpButton::Click, this, [this, index] { cmd_Click(index); });
     }
+    m_cmb1 = m_layout->control<QComboBox>(u"cmb1");
+    m_text1 = m_layout->control<QLineEdit>(u"Text1");
+    m_picture1 = m_layout->control<PictureBox>(u"Picture1");
+    m_picture2 = m_layout->control<PictureBox>(u"Picture2");
 }
 
 void frmMain::load() {
-    resize(width(), twips(kShapeHeight, this));
-    resize(twips(kShapeWidth, this), height());
+    const QRect shape = m_layout->find(u"Shape1")->rect;
+    resize(width(), shape.height());
+    resize(shape.width(), height());
     for (std::string_view caption : kDisguiseCaptions) m_cmb1->addItem(fromCore(std::string(caption)));
     m_cmb1->setCurrentIndex(-1);
     m_text1->setText(m_applicationDirectory);
@@ -94,21 +73,58 @@ void frmMain::load() {
     DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32);
 }
 
+void frmMain::setWindowMover(WindowMover& mover) { m_surface->setWindowMover(mover); }
+
+WindowMover& frmMain::windowMover() const { return m_surface->windowMover(); }
+
+void frmMain::paintEvent(QPaintEvent*) { m_surface->paint(); }
+
+void frmMain::mousePressEvent(QMouseEvent* event) {
+    m_surface->mousePress(*event);
+    QWidget::mousePressEvent(event);
+}
+
+void frmMain::mouseMoveEvent(QMouseEvent* event) {
+    m_surface->mouseMove(*event);
+    QWidget::mouseMoveEvent(event);
+}
+
 void frmMain::cmd_Click(std::int16_t Index) {
     if (m_busy) return;  // an action is still running (for instance loading the list window)
     try {
         switch (Index) {
-            case 0: FolderIcon(); break;
-            case 1: LockFolder(); break;
-            case 2: UnlockFolder(); break;
-            case 3: HideFolder(); break;
-            case 4: ShowList(); break;
-            case 5: LoadIcon(); break;
-            case 6: ChangeIcon(); break;
-            case 7: SetDefault(); break;
-            case 8: showAbout(); break;
-            case 9: exitProgram(); break;
-            default: break;
+            case 0:
+                FolderIcon();
+                break;
+            case 1:
+                LockFolder();
+                break;
+            case 2:
+                UnlockFolder();
+                break;
+            case 3:
+                HideFolder();
+                break;
+            case 4:
+                ShowList();
+                break;
+            case 5:
+                LoadIcon();
+                break;
+            case 6:
+                ChangeIcon();
+                break;
+            case 7:
+                SetDefault();
+                break;
+            case 8:
+                showAbout();
+                break;
+            case 9:
+                exitProgram();
+                break;
+            default:
+                break;
         }
     } catch (const PlatformError& error) {
         reportError(error);
@@ -140,9 +156,7 @@ void frmMain::FolderIcon() {
     }
 }
 
-void frmMain::FillVar() {
-    m_folderPath = m_text1->text();
-}
+void frmMain::FillVar() { m_folderPath = m_text1->text(); }
 
 void frmMain::showAbout() {
     if (!m_about) m_about = std::make_unique<frmAbout>(m_services);

@@ -8,14 +8,18 @@
 #include <optional>
 
 #include "platform/GuiServices.h"
+#include "xpbutton/TulmXpButton.h"
 
 class QComboBox;
 class QLineEdit;
 
 namespace quorvane {
 
+class FormLayout;
+class FormSurface;
 class PictureBox;
 class PlatformError;
+class WindowMover;
 class frmAbout;
 class frmList;
 
@@ -45,7 +49,7 @@ public:
     const std::optional<QString>& IconFilePath() const { return m_iconFilePath; }
     const QString& RegisterFilePath() const { return m_registerFilePath; }
 
-    QWidget* cmd(int index) const { return m_cmd.at(static_cast<std::size_t>(index)); }
+    TulmXpButton* cmd(int index) const { return m_cmd.at(static_cast<std::size_t>(index)); }
     QComboBox* cmb1() const { return m_cmb1; }
     QLineEdit* Text1() const { return m_text1; }
     PictureBox* Picture1() const { return m_picture1; }
@@ -53,6 +57,17 @@ public:
     frmAbout* aboutWindow() const { return m_about.get(); }
     // The list of hidden folders while "Show Folder" has it open (loading or shown), else null.
     frmList* listWindow() const { return m_list; }
+    // The layout the window was built from: its labels, lines, frame and images among the rest.
+    const FormLayout& formLayout() const { return *m_layout; }
+    FormLayout& formLayout() { return *m_layout; }
+    // Moves the window (and the list window) when it is dragged by its surface.
+    void setWindowMover(WindowMover& mover);
+    WindowMover& windowMover() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void buildControls();
@@ -70,7 +85,9 @@ private:
     QString m_registerFilePath;
     bool m_busy = false;  // an action is running its own event processing
 
-    std::array<QWidget*, 10> m_cmd{};
+    std::unique_ptr<FormLayout> m_layout;
+    std::unique_ptr<FormSurface> m_surface;
+    std::array<TulmXpButton*, 10> m_cmd{};
     QComboBox* m_cmb1 = nullptr;
     QLineEdit* m_text1 = nullptr;
     PictureBox* m_picture1 = nullptr;

@@ -51,6 +51,7 @@ void frmMain::ShowList() {
     frmList list(
         m_services, m_registerFilePath, [this](const PlatformError& error) { reportError(error); }, this);
     m_list = &list;
+    list.setWindowMover(windowMover());
     struct Forget {
         frmList*& list;
         ~Forget() { list = nullptr; }

@@ -14,8 +14,6 @@ int screenDpi(const QWidget* widget) {
     return screen ? static_cast<int>(std::lround(screen->logicalDotsPerInchY())) : 96;
 }
 
-int twips(int value, const QWidget* widget) {
-    return twipsToPixels(value, screenDpi(widget));
-}
+int twips(int value, const QWidget* widget) { return twipsToPixels(value, screenDpi(widget)); }
 
 }  // namespace quorvane

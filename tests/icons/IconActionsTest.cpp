@@ -74,6 +74,7 @@ protected:
                                                       .launcher = s.launcher,
                                                       .keys = s.keys},
                                              fromCore(tmp.path()));
+        showWindow();
         dialogs.folders.push_back(fromCore(path));
         m_window->cmd_Click(0);
         return *m_window;

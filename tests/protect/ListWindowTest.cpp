@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -16,6 +14,8 @@
 #include "protect/frmList.h"
 #include "protect/frmMain.h"
 #include "support/GuiFixture.h"
+#include "windows/FormLayout.h"
+#include "xpbutton/TulmXpButton.h"
 
 using namespace std::string_literals;
 
@@ -131,9 +131,9 @@ TEST_F(ListWindowTest, TheWindowIsModalOverTheMainWindow) {
         EXPECT_EQ(list.windowTitle(), QStringLiteral("Form1"));
         EXPECT_EQ(list.List1()->selectionMode(), QAbstractItemView::SingleSelection);
         EXPECT_FALSE(list.List1()->isSortingEnabled());
-        EXPECT_EQ(qobject_cast<QPushButton*>(list.cmd(0))->text(), QStringLiteral("Show Folder"));
-        EXPECT_EQ(qobject_cast<QPushButton*>(list.cmd(1))->text(), QStringLiteral("Close"));
-        EXPECT_EQ(list.Label1()->text(), QStringLiteral("Select a folder to make it visible:.."));
+        EXPECT_EQ(list.cmd(0)->Caption(), QStringLiteral("Show Folder"));
+        EXPECT_EQ(list.cmd(1)->Caption(), QStringLiteral("Close"));
+        EXPECT_EQ(list.formLayout().find(u"Label1")->text, QStringLiteral("Select a folder to make it visible:.."));
         QTest::mouseClick(list.cmd(1), Qt::LeftButton);
         EXPECT_FALSE(list.isVisible());
     });

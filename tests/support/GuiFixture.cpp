@@ -1,6 +1,7 @@
 #include "support/GuiFixture.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include "platform/PathText.h"
 #include "protect/frmMain.h"
@@ -33,6 +34,13 @@ frmMain& MainWindowTest::window() {
 
 void MainWindowTest::makeWindow(const QString& applicationDirectory) {
     m_window = std::make_unique<frmMain>(services(), applicationDirectory);
+    showWindow();
+}
+
+void MainWindowTest::showWindow() {
+    // Clicks reach the buttons of a shown window only, as they reach a user's.
+    m_window->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
 }
 
 std::string MainWindowTest::folder(const std::string& name) {

@@ -30,9 +30,11 @@ protected:
     ~MainWindowTest() override;
 
     Services services();
-    // Makes the window (the load sequence runs); the program folder defaults to the temp folder.
+    // Makes and shows the window (the load sequence runs); the program folder defaults to the temp folder.
     frmMain& window();
     void makeWindow(const QString& applicationDirectory);
+    // Shows the window made last and waits until it is on screen.
+    void showWindow();
 
     // A new folder in the temp folder; its path.
     std::string folder(const std::string& name);
