@@ -63,8 +63,10 @@ out=$(mkdir -p "${2:-$root/docs}" && cd "${2:-$root/docs}" && pwd)
 program="$build/src/quorvane"
 [[ -x "$program" ]] || { echo "no program at $program: build it first" >&2; exit 1; }
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+work="$tmp/Quorvane"  # the program's folder, which the main window shows
+mkdir "$work"
 cp "$program" "$work/quorvane"
 printf '%s\r\n' "$HOME/Documents/Private" "$HOME/Pictures/Holiday 2025" "/srv/share/Accounts" > "$work/l0g.ext"
 
