@@ -6,15 +6,8 @@
 #include <QTest>
 #include <QWindow>
 
-#include "platform/FileSystemPosix.h"
-#include "platform/QtKeyInjector.h"
-#include "platform/QtShellIcons.h"
-#include "platform/Unavailable.h"
 #include "protect/frmMain.h"
-#include "support/FakeDialogs.h"
-#include "support/FakeRegistry.h"
 #include "support/GuiFixture.h"
-#include "support/RecordingMessages.h"
 #include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
 #include "windows/frmAbout.h"
@@ -23,21 +16,11 @@
 namespace quorvane {
 namespace {
 
-// A shown, active about window over a fake registry and a launcher that records.
-class AboutWindowTest : public ::testing::Test {
+// A shown, active about window over the main window tests' services: a fake registry (empty
+// until a test puts values in) and a launcher that records.
+class AboutWindowTest : public test::MainWindowTest {
 protected:
-    AboutWindowTest() : about(services()) { open(); }
-
-    Services services() {
-        return Services{.fs = fs,
-                        .messages = messages,
-                        .dialogs = dialogs,
-                        .icons = icons,
-                        .ini = ini,
-                        .registry = registry,
-                        .launcher = launcher,
-                        .keys = keys};
-    }
+    AboutWindowTest() { open(); }
 
     void open() {
         about.show();
@@ -66,15 +49,7 @@ protected:
         EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("Quorvane"));
     }
 
-    FileSystemPosix fs;
-    test::RecordingMessages messages;
-    test::FakeDialogs dialogs;
-    QtShellIcons icons{fs};
-    UnavailableIniWriter ini;
-    test::FakeRegistry registry;
-    test::RecordingLauncher launcher;
-    QtKeyInjector keys;
-    frmAbout about;
+    frmAbout about{services()};
 };
 
 TEST_F(AboutWindowTest, LoadShowsTheDrawingWithTheFocusOnOk) {
