@@ -156,39 +156,8 @@ QFont qtFontOf(const StdFont& font) {
 }
 
 // A button's stored property bag: booleans as -1/0, colours as 0x00BBGGRR, fonts as fonts.
-PropertyBag bagOf(const QJsonObject& properties, const Reader& where) {
-    PropertyBag bag;
-    for (auto it = properties.begin(); it != properties.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        const QJsonValue v = it.value();
-        if (v.isBool()) {
-            bag.write(key, PropertyBag::boolean(v.toBool()));
-        } else if (v.isDouble()) {
-            bag.write(key, static_cast<std::uint32_t>(static_cast<std::int64_t>(v.toDouble())));
-        } else if (v.isString()) {
-            bool named = false;
-            for (const SystemColour& c : kSystemColours) {
-                if (v.toString() == QLatin1String(c.name) && key.find("color") != std::string::npos) {
-                    bag.write(key, kSystemColourFlag | c.index);
-                    named = true;
-                }
-            }
-            if (!named) bag.write(key, v.toString().toStdString());
-        } else if (v.isArray() && v.toArray().size() == 3) {
-            const QJsonArray rgb = v.toArray();
-            bag.write(key, static_cast<std::uint32_t>(rgb[0].toInt() & 0xFF) |
-                               static_cast<std::uint32_t>(rgb[1].toInt() & 0xFF) << 8 |
-                               static_cast<std::uint32_t>(rgb[2].toInt() & 0xFF) << 16);
-        } else if (v.isObject()) {
-            bag.write(key, Reader::fontOf(v.toObject()));
-        } else {
-            where.complain("properties", "an object of booleans, numbers, strings, colours and fonts");
-        }
-    }
-    return bag;
-}
-
-std::uint32_t storedColourOf(const QJsonValue& v, std::uint32_t fallback) {
+// A colour as stored: [r, g, b] as 0x00BBGGRR, a system colour's name as its reference; else none.
+std::optional<std::uint32_t> storedColourOf(const QJsonValue& v) {
     if (v.isArray() && v.toArray().size() == 3) {
         const QJsonArray rgb = v.toArray();
         return static_cast<std::uint32_t>(rgb[0].toInt() & 0xFF) |
@@ -196,8 +165,32 @@ std::uint32_t storedColourOf(const QJsonValue& v, std::uint32_t fallback) {
                static_cast<std::uint32_t>(rgb[2].toInt() & 0xFF) << 16;
     }
     for (const SystemColour& c : kSystemColours)
-        if (v.toString() == QLatin1String(c.name)) return kSystemColourFlag | c.index;
-    return fallback;
+        if (v.isString() && v.toString() == QLatin1String(c.name)) return kSystemColourFlag | c.index;
+    return std::nullopt;
+}
+
+// A button's stored property bag: booleans as -1/0, colours as 0x00BBGGRR, fonts as fonts.
+PropertyBag bagOf(const QJsonObject& properties, const Reader& where) {
+    PropertyBag bag;
+    for (auto it = properties.begin(); it != properties.end(); ++it) {
+        const std::string key = it.key().toStdString();
+        const QJsonValue v = it.value();
+        const bool colourKey = key.find("color") != std::string::npos || key.find("hover") != std::string::npos;
+        if (v.isBool()) {
+            bag.write(key, PropertyBag::boolean(v.toBool()));
+        } else if (v.isDouble()) {
+            bag.write(key, static_cast<std::uint32_t>(static_cast<std::int64_t>(v.toDouble())));
+        } else if (const auto colour = storedColourOf(v); colour && (colourKey || v.isArray())) {
+            bag.write(key, *colour);
+        } else if (v.isString()) {
+            bag.write(key, v.toString().toStdString());
+        } else if (v.isObject()) {
+            bag.write(key, Reader::fontOf(v.toObject()));
+        } else {
+            where.complain("properties", "an object of booleans, numbers, strings, colours and fonts");
+        }
+    }
+    return bag;
 }
 
 QImage pictureOf(const QString& path, const QString& resource, const QString& where) {
@@ -266,7 +259,7 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
     m_settings.designedSize = QSize(px(f.required("width")), px(f.required("height")));
     const StdFont formFont = f.font("font", StdFont{});
     const QColor formBack = f.colour("backColor", palette.color(QPalette::Button), palette);
-    const std::uint32_t formFore = storedColourOf(f.value("foreColor"), kSystemColourFlag | 18);
+    const std::uint32_t formFore = storedColourOf(f.value("foreColor")).value_or(kSystemColourFlag | 18);
     enum class Border { None, FixedDialog, Sizable };
     const Border border = f.choice<Border>(
         "border", {{"none", Border::None}, {"fixedDialog", Border::FixedDialog}, {"sizable", Border::Sizable}},
@@ -359,12 +352,11 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
                 QPalette p = box->palette();
                 p.setColor(QPalette::WindowText, fore);
                 box->setPalette(p);
-                const int edge = r.choice<int>("edge", {{"none", 0}, {"sunken", PictureBox::kSunkenEdge}}, 0);
-                box->setSunkenEdge(edge > 0);
+                box->setSunkenEdge(r.choice<bool>("edge", {{"none", false}, {"sunken", true}}, false));
                 c.picture = pictureOf(r.string("picture"), resource, where);
                 if (!c.picture.isNull()) {
-                    if (r.boolean("autoSize", false))
-                        c.rect.setSize(c.picture.size().grownBy(QMargins(edge, edge, edge, edge)));
+                    const int edge = box->edgeWidth();
+                    if (r.boolean("autoSize", false)) c.rect.setSize(c.picture.size() + QSize(2 * edge, 2 * edge));
                     box->setGeometry(c.rect);
                     box->drawImage(c.picture, 0, 0);
                 }
@@ -492,7 +484,7 @@ void FormLayout::placeWindow() const {
         const QScreen* screen = m_form.screen() ? m_form.screen() : QGuiApplication::primaryScreen();
         if (!screen) return;
         const QRect area = screen->availableGeometry();
-        m_form.move(area.center() - QPoint(m_form.width() / 2, m_form.height() / 2));
+        m_form.move(area.x() + (area.width() - m_form.width()) / 2, area.y() + (area.height() - m_form.height()) / 2);
     } else if (m_settings.storedPosition) {
         // The stored position is the inner area's corner.
         m_form.setGeometry(QRect(m_settings.storedPosition->topLeft(), m_form.size()));

@@ -6,24 +6,11 @@
 namespace quorvane {
 
 namespace {
-// The system's sunken edge: shadow over dark shadow at the top and left, highlight over light at
-// the bottom and right.
-constexpr QColor kEdgeShadow(128, 128, 128);
-constexpr QColor kEdgeDarkShadow(64, 64, 64);
-constexpr QColor kEdgeHighlight(255, 255, 255);
-constexpr QColor kEdgeLight(212, 208, 200);
-
-void paintSunkenEdge(QPainter& painter, const QRect& r) {
-    painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), kEdgeShadow);
-    painter.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), kEdgeShadow);
-    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), kEdgeHighlight);
-    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), kEdgeHighlight);
-    const QRect in = r.adjusted(1, 1, -1, -1);
-    painter.fillRect(QRect(in.left(), in.top(), in.width() - 1, 1), kEdgeDarkShadow);
-    painter.fillRect(QRect(in.left(), in.top(), 1, in.height() - 1), kEdgeDarkShadow);
-    painter.fillRect(QRect(in.left(), in.bottom(), in.width(), 1), kEdgeLight);
-    painter.fillRect(QRect(in.right(), in.top(), 1, in.height()), kEdgeLight);
-}
+constexpr int kSunkenEdge = 2;
+const QColor kEdgeShadow(128, 128, 128);
+const QColor kEdgeHighlight(255, 255, 255);
+const QColor kEdgeDarkShadow(64, 64, 64);
+const QColor kEdgeFace(212, 208, 200);
 }  // namespace
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -37,19 +24,27 @@ void PictureBox::setBackColor(const QColor& color) {
 }
 
 void PictureBox::setSunkenEdge(bool sunken) {
-    const int edge = sunken ? kSunkenEdge : 0;
-    setContentsMargins(edge, edge, edge, edge);
-    clearPicture();
+    m_edge = sunken ? kSunkenEdge : 0;
+    QImage resized(innerSize(), QImage::Format_ARGB32_Premultiplied);
+    resized.fill(m_backColor);
+    if (!resized.isNull() && !m_image.isNull()) {
+        QPainter painter(&resized);
+        painter.drawImage(0, 0, m_image);
+    }
+    m_image = resized;
+    update();
 }
 
+QSize PictureBox::innerSize() const { return (size() - QSize(2 * m_edge, 2 * m_edge)).expandedTo(QSize(0, 0)); }
+
 void PictureBox::clearPicture() {
-    m_image = QImage(contentsRect().size(), QImage::Format_ARGB32_Premultiplied);
+    m_image = QImage(innerSize(), QImage::Format_ARGB32_Premultiplied);
     m_image.fill(m_backColor);
     update();
 }
 
 void PictureBox::drawImage(const QImage& picture, int x, int y) {
-    if (m_image.size() != contentsRect().size()) clearPicture();
+    if (m_image.size() != innerSize()) clearPicture();
     QPainter painter(&m_image);
     painter.drawImage(x, y, picture);
     painter.end();
@@ -59,14 +54,25 @@ void PictureBox::drawImage(const QImage& picture, int x, int y) {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), m_backColor);
-    painter.drawImage(contentsRect().topLeft(), m_image);
-    if (contentsMargins().left() == kSunkenEdge) paintSunkenEdge(painter, rect());
+    if (m_edge > 0) {
+        // Outer ring shadow over highlight, inner ring dark shadow over face: a sunken well.
+        const QRect outer = rect();
+        const QRect inner = outer.adjusted(1, 1, -1, -1);
+        auto ring = [&painter](const QRect& r, const QColor& topLeft, const QColor& bottomRight) {
+            painter.fillRect(QRect(r.left(), r.top(), r.width() - 1, 1), topLeft);
+            painter.fillRect(QRect(r.left(), r.top(), 1, r.height() - 1), topLeft);
+            painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), bottomRight);
+            painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), bottomRight);
+        };
+        ring(outer, kEdgeShadow, kEdgeHighlight);
+        ring(inner, kEdgeDarkShadow, kEdgeFace);
+    }
+    painter.drawImage(m_edge, m_edge, m_image);
 }
 
 void PictureBox::resizeEvent(QResizeEvent* event) {
     // The image keeps what it holds; new area shows the background.
-    const QMargins edge = contentsMargins();
-    QImage resized(event->size().shrunkBy(edge), QImage::Format_ARGB32_Premultiplied);
+    QImage resized(innerSize(), QImage::Format_ARGB32_Premultiplied);
     resized.fill(m_backColor);
     if (!m_image.isNull()) {
         QPainter painter(&resized);

@@ -7,18 +7,20 @@
 namespace quorvane {
 
 // A picture box with a persistent image: what is drawn into it stays and is repainted from it.
-// Its edge is flat unless set sunken, so a 32-pixel icon fills a 32-pixel box; a sunken edge is
-// 2 pixels wide and the image lies inside it.
+// It has a flat edge, so a 32-pixel icon fills a 32-pixel box.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
     void setBackColor(const QColor& color);
-    // A 2-pixel sunken edge around the image, or none.
-    void setSunkenEdge(bool sunken);
-    static constexpr int kSunkenEdge = 2;
     QColor backColor() const { return m_backColor; }
+
+    // A 2-pixel sunken edge around the picture, or none (the default). The persistent image is
+    // the area inside the edge.
+    void setSunkenEdge(bool sunken);
+    bool sunkenEdge() const { return m_edge > 0; }
+    int edgeWidth() const { return m_edge; }
 
     // Clears the picture: the box shows its background colour only.
     void clearPicture();
@@ -33,8 +35,11 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QSize innerSize() const;
+
     QImage m_image;
     QColor m_backColor = Qt::white;
+    int m_edge = 0;
 };
 
 }  // namespace quorvane
