@@ -1,7 +1,8 @@
 #include "platform/CoreServices.h"
 #include "platform/FileSystemPosix.h"
 #include "platform/IniWriterPosix.h"
-#include "platform/Unavailable.h"
+#include "platform/ProgramLauncherPosix.h"
+#include "platform/RegistryPosix.h"
 
 namespace quorvane {
 
@@ -9,8 +10,8 @@ CoreServices makeCoreServices() {
     CoreServices services;
     services.fileSystem = std::make_unique<FileSystemPosix>();
     services.iniWriter = std::make_unique<IniWriterPosix>();
-    services.registry = std::make_unique<EmptyRegistry>();
-    services.launcher = std::make_unique<UnavailableLauncher>();
+    services.registry = std::make_unique<RegistryPosix>();
+    services.launcher = std::make_unique<ProgramLauncherPosix>();
     return services;
 }
 

@@ -159,7 +159,7 @@ void frmMain::FolderIcon() {
 void frmMain::FillVar() { m_folderPath = m_text1->text(); }
 
 void frmMain::showAbout() {
-    if (!m_about) m_about = std::make_unique<frmAbout>();
+    if (!m_about) m_about = std::make_unique<frmAbout>(m_services);
     m_about->show();
     m_about->raise();
     m_about->activateWindow();

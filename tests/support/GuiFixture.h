@@ -6,12 +6,13 @@
 #include <memory>
 
 #include "platform/FileSystemPosix.h"
-#include "platform/IniWriterPosix.h"
 #include "platform/GuiServices.h"
+#include "platform/IniWriterPosix.h"
 #include "platform/QtKeyInjector.h"
 #include "platform/QtShellIcons.h"
 #include "platform/Unavailable.h"
 #include "support/FakeDialogs.h"
+#include "support/FakeRegistry.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
@@ -46,8 +47,8 @@ protected:
     FakeDialogs dialogs;
     QtShellIcons icons{fs};
     IniWriterPosix ini;
-    EmptyRegistry registry;
-    UnavailableLauncher launcher;
+    FakeRegistry registry;  // empty until a test puts values in
+    RecordingLauncher launcher;
     QtKeyInjector keys;
     std::unique_ptr<frmMain> m_window;
 };
