@@ -97,7 +97,9 @@ TEST(IniWriterWin32, SameBytesAsOurText) {
         } else {
             EXPECT_EQ(readBytes(file), ours);
         }
-        if (c.hiddenSystem) EXPECT_EQ(fs.attributes(file) & 6u, 6u);
+        if (c.hiddenSystem) {
+            EXPECT_EQ(fs.attributes(file) & 6u, 6u);
+        }
     }
 }
 
