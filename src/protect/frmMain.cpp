@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QPushButton>
 
 #include "dialogs/ComDialog.h"
@@ -11,6 +12,7 @@
 #include "platform/UserMessages.h"
 #include "protect/Disguise.h"
 #include "protect/PathHelpers.h"
+#include "protect/RegisterLocation.h"
 #include "protect/ShellIcon.h"
 #include "windows/PictureBox.h"
 #include "windows/ScreenTwips.h"
@@ -19,6 +21,9 @@
 namespace quorvane {
 
 namespace {
+
+// Silent unless asked for (QT_LOGGING_RULES="quorvane.register.debug=true"): where the register is.
+Q_LOGGING_CATEGORY(lcRegister, "quorvane.register", QtWarningMsg)
 
 constexpr int kShapeWidth = 3690;  // Shape1, whose size the window takes at load (twips)
 constexpr int kShapeHeight = 6540;
@@ -82,7 +87,10 @@ void frmMain::load() {
     m_cmb1->setCurrentIndex(-1);
     m_text1->setText(m_applicationDirectory);
     m_folderPath = m_text1->text();
-    m_registerFilePath = fromCore(Slash(toCore(m_applicationDirectory)) + "l0g.ext");
+    const std::string applicationDirectory = toCore(m_applicationDirectory);
+    m_registerFilePath =
+        fromCore(Slash(RegisterFolder(applicationDirectory, installFactsFor(applicationDirectory))) + "l0g.ext");
+    qCDebug(lcRegister) << "register file:" << m_registerFilePath;
     DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32);
 }
 

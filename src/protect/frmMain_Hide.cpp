@@ -1,5 +1,8 @@
 // Hiding: "Hide Folder" records the folder in the register; "Show Folder" opens the list of
 // hidden folders, filled from the register.
+#include <QDir>
+#include <QFileInfo>
+
 #include "platform/Error.h"
 #include "platform/PathText.h"
 #include "platform/UserMessages.h"
@@ -30,6 +33,9 @@ private:
 
 void frmMain::HideFolder() {
     const std::string path = toCore(m_folderPath);
+    // An installed program keeps its register in the user's data folder, made on the first hide.
+    const QString registerFolder = QFileInfo(m_registerFilePath).absolutePath();
+    if (!QDir().mkpath(registerFolder)) throw errorFor(errc::PathNotFound, toCore(registerFolder));
     hideAndRecord(m_services.fs, path, toCore(m_registerFilePath));
     m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
                                    std::string("yeah!"));

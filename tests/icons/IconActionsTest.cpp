@@ -352,7 +352,8 @@ TEST_F(IconTest, AFailingAttributeStepEndsInTheErrorReportAndTheProgramGoesOn) {
 
 TEST_F(IconTest, AWriterThatCannotWriteLeavesStepFiveToFail) {
     const std::string target = folder("Target");
-    frmMain& w = windowOn(target, &ini);  // the fixture's failing stand-in
+    UnavailableIniWriter failingWriter;
+    frmMain& w = windowOn(target, &failingWriter);
     openIcon(w, greenIco);
     QTest::mouseClick(w.cmd(6), Qt::LeftButton);
     expectErrorReport(errc::FileNotFound);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/FileSystemPosix.h"
+#include "platform/IniWriterPosix.h"
 #include "platform/GuiServices.h"
 #include "platform/QtKeyInjector.h"
 #include "platform/QtShellIcons.h"
@@ -42,7 +43,7 @@ protected:
     RecordingMessages messages;
     FakeDialogs dialogs;
     QtShellIcons icons{fs};
-    UnavailableIniWriter ini;
+    IniWriterPosix ini;
     EmptyRegistry registry;
     UnavailableLauncher launcher;
     QtKeyInjector keys;

@@ -1,0 +1,75 @@
+#include "protect/RegisterLocation.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "support/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+struct LocationCase {
+    const char* name;
+    std::string applicationDirectory;
+    bool writable;
+    std::optional<std::string> userDataFolder;
+    std::string expected;
+};
+
+const InstallFacts kSystem{{"/usr/bin", "/usr/local/bin"}, true, std::nullopt};
+
+TEST(RegisterLocation, PortableCopiesKeepTheirRegisterInstalledProgramsUseTheUsersDataFolder) {
+    const std::string data = "/home/ann/.local/share/quorvane";
+    const LocationCase cases[] = {
+        {"portable copy in the user's folder", "/home/ann/tools/quorvane", true, data, "/home/ann/tools/quorvane"},
+        {"installed in the prefix's bin", "/usr/bin", true, data, data},
+        {"prefix bin with a trailing slash", "/usr/local/bin/", true, data, data},
+        {"a folder the user cannot write", "/opt/quorvane", false, data, data},
+        {"a folder that only looks like bin", "/usr/bin2", true, data, "/usr/bin2"},
+        {"installed, but no data folder is known", "/usr/bin", true, std::nullopt, "/usr/bin"},
+    };
+    for (const LocationCase& c : cases) {
+        InstallFacts facts = kSystem;
+        facts.applicationDirectoryWritable = c.writable;
+        facts.userDataFolder = c.userDataFolder;
+        EXPECT_EQ(RegisterFolder(c.applicationDirectory, facts), c.expected) << c.name;
+    }
+}
+
+TEST(RegisterLocation, UserDataFolderFollowsXdgDataHomeThenHome) {
+    struct Case {
+        const char* name;
+        const char* xdg;
+        const char* home;
+        std::optional<std::string> expected;
+    } const cases[] = {
+        {"XDG_DATA_HOME set", "/data/ann", "/home/ann", "/data/ann/quorvane"},
+        {"XDG_DATA_HOME with trailing slash", "/data/ann/", "/home/ann", "/data/ann/quorvane"},
+        {"XDG_DATA_HOME unset", nullptr, "/home/ann", "/home/ann/.local/share/quorvane"},
+        {"XDG_DATA_HOME empty", "", "/home/ann", "/home/ann/.local/share/quorvane"},
+        {"relative XDG_DATA_HOME is ignored", "data", "/home/ann", "/home/ann/.local/share/quorvane"},
+        {"home is the root", nullptr, "/", "/.local/share/quorvane"},
+        {"no home at all", nullptr, nullptr, std::nullopt},
+    };
+    for (const Case& c : cases) EXPECT_EQ(userDataFolderFrom(c.xdg, c.home), c.expected) << c.name;
+}
+
+// The facts of the real machine: environment, the folder's write access and the install prefix.
+TEST(RegisterLocation, FactsOfThisMachineDecideForAPortableFolderAndForTheSystemBin) {
+    const test::TempDir home;
+    const test::TempDir portable;
+    ASSERT_EQ(::setenv("HOME", home.path().c_str(), 1), 0);
+    ASSERT_EQ(::setenv("XDG_DATA_HOME", (home / "data").c_str(), 1), 0);
+
+    EXPECT_EQ(RegisterFolder(portable.path(), installFactsFor(portable.path())), portable.path());
+    EXPECT_EQ(RegisterFolder("/usr/bin", installFactsFor("/usr/bin")), home / "data" + "/quorvane");
+
+    ASSERT_EQ(::unsetenv("XDG_DATA_HOME"), 0);
+    EXPECT_EQ(RegisterFolder("/usr/bin", installFactsFor("/usr/bin")), home.path() + "/.local/share/quorvane");
+}
+
+}  // namespace
+}  // namespace quorvane
