@@ -128,8 +128,8 @@ void FileSystemWin32::replaceFile(const std::string& source, const std::string& 
 }
 
 void FileSystemWin32::truncateFile(const std::string& path, std::uint64_t length) {
-    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr));
     if (!h.valid()) throw lastError(path);
     LARGE_INTEGER at;
     at.QuadPart = static_cast<LONGLONG>(length);
@@ -137,8 +137,8 @@ void FileSystemWin32::truncateFile(const std::string& path, std::uint64_t length
 }
 
 std::string FileSystemWin32::readTail(const std::string& path, std::size_t count) {
-    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                           nullptr));
     if (!h.valid()) throw lastError(path);
     std::string result;
     LARGE_INTEGER size;
@@ -203,9 +203,9 @@ void FileSystemWin32::writeLine(int slot, const std::string& text) {
     if (s.mode == TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
     const auto bytes = win32::toAnsi(text);
     if (!bytes)
-        throw PlatformError(errc::InvalidPathText, describeError(errc::InvalidPathText) +
-                                                       " (the system's code page has no character for part of it): " +
-                                                       text);
+        throw PlatformError(errc::InvalidPathText,
+                            describeError(errc::InvalidPathText) +
+                                " (the system's code page has no character for part of it): " + text);
     s.pending.append(*bytes);
     s.pending.append("\r\n");
     if (s.pending.size() >= kBufferSize) flushPending(s);

@@ -1,8 +1,7 @@
 // What the Win32 file services add to the shared contract: the attributes as the system keeps
 // them, names beyond ASCII, text in the ANSI code page, and the errors of a missing folder.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <functional>
 

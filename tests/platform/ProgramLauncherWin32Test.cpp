@@ -1,7 +1,6 @@
 // Starting a program: it runs on its own, shown normally; a missing one is an error.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <chrono>
 #include <cstdlib>

@@ -1,9 +1,11 @@
 // The registry through the wide calls: string data as UTF-8 with the NUL the value has (or lacks),
 // sizes in bytes of that data, and the predefined roots.
+// clang-format off
 // Our header first: the system's macros of the same names (REG_SZ, ...) would spoil its constants.
 #include "platform/RegistryWin32.h"
 
 #include <windows.h>
+// clang-format on
 
 #include <gtest/gtest.h>
 
@@ -70,12 +72,9 @@ TEST_F(RegistryWin32Test, StringsComeBackAsUtf8WithTheirStoredNul) {
 
 TEST_F(RegistryWin32Test, MissingKeysAndTheMachineRoot) {
     RegKey key = 1;
-    EXPECT_EQ(registry.openKey(kLocalMachine, "SOFTWARE\\Quorvane\\No Such Key", KEY_READ, key),
-              ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(registry.openKey(kLocalMachine, "SOFTWARE\\Quorvane\\No Such Key", KEY_READ, key), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(key, 0u);
-    ASSERT_EQ(registry.openKey(kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion",
-                               KEY_READ, key),
-              0);
+    ASSERT_EQ(registry.openKey(kLocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", KEY_READ, key), 0);
     EXPECT_EQ(registry.closeKey(key), 0);
 }
 

@@ -2,9 +2,8 @@
 // Linux services do. A folder hidden here reads back as hidden + system in a Windows program under
 // wine, and one hidden by the Windows build reads back as 6 here. Needs the Windows build
 // (tools/test-windows.sh); without it the test is skipped, unless QUORVANE_REQUIRE_WINE is set.
-#include <sys/xattr.h>
-
 #include <gtest/gtest.h>
+#include <sys/xattr.h>
 
 #include <cstdlib>
 #include <fstream>

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "platform/Error.h"
 #include "platform/CoreServices.h"
+#include "platform/Error.h"
 #include "protect/ListFile.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"

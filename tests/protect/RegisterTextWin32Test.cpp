@@ -1,8 +1,7 @@
 // What a register line holds on Windows: the path in the ANSI code page (Western, 1252, in the
 // test's locale). A path the code page cannot hold is refused, never written with "?".
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "platform/Error.h"
 #include "platform/FileSystemWin32.h"
