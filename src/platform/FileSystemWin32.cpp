@@ -211,49 +211,24 @@ void FileSystemWin32::writeLine(int slot, const std::string& text) {
     if (s.pending.size() >= kBufferSize) flushPending(s);
 }
 
-bool FileSystemWin32::fillInput(Slot& s) {
-    if (s.inputPos < s.input.size()) return true;
-    if (s.inputDone) return false;
-    s.input.resize(kBufferSize);
-    s.inputPos = 0;
-    DWORD got = 0;
-    if (!::ReadFile(s.handle, s.input.data(), static_cast<DWORD>(s.input.size()), &got, nullptr)) {
-        s.input.clear();
-        throw lastError(s.path);
-    }
-    s.input.resize(got);
-    if (got == 0) s.inputDone = true;
-    return got > 0;
+LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
+    return [&s](char* buffer, std::size_t size) {
+        DWORD got = 0;
+        if (!::ReadFile(s.handle, buffer, static_cast<DWORD>(size), &got, nullptr)) throw lastError(s.path);
+        return static_cast<std::size_t>(got);
+    };
 }
 
 std::string FileSystemWin32::readLine(int slot) {
     Slot& s = slotFor(slot);
     if (s.mode != TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
-    if (!fillInput(s)) throw PlatformError(errc::InputPastEndOfFile, describeError(errc::InputPastEndOfFile));
-    // CR is never the second byte of a double-byte character, so lines are cut before decoding.
-    std::string line;
-    while (fillInput(s)) {
-        const char* begin = s.input.data() + s.inputPos;
-        const char* end = s.input.data() + s.input.size();
-        const void* cr = std::memchr(begin, '\r', static_cast<std::size_t>(end - begin));
-        if (!cr) {
-            line.append(begin, end);
-            s.inputPos = s.input.size();
-            continue;
-        }
-        const char* at = static_cast<const char*>(cr);
-        line.append(begin, at);
-        s.inputPos += static_cast<std::size_t>(at - begin) + 1;
-        if (fillInput(s) && s.input[s.inputPos] == '\n') ++s.inputPos;
-        break;
-    }
-    return win32::fromAnsi(line);
+    return win32::fromAnsi(s.reader.readLine(readerOf(s)));
 }
 
 bool FileSystemWin32::atEnd(int slot) {
     Slot& s = slotFor(slot);
     if (s.mode != TextMode::Input) return true;
-    return !fillInput(s);
+    return s.reader.atEnd(readerOf(s));
 }
 
 void FileSystemWin32::commit(int slot) {

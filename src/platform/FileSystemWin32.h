@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/LineReader.h"
 
 namespace quorvane {
 
@@ -40,15 +41,13 @@ private:
         void* handle = nullptr;
         TextMode mode = TextMode::Input;
         std::string path;
-        std::string pending;      // written lines (ANSI bytes) not yet handed to the system
-        std::vector<char> input;  // read-ahead of an input file
-        std::size_t inputPos = 0;
-        bool inputDone = false;
+        std::string pending;  // written lines (ANSI bytes) not yet handed to the system
+        LineReader reader;
     };
 
     Slot& slotFor(int slot);
     void flushPending(Slot& s);
-    bool fillInput(Slot& s);
+    static LineReader::Read readerOf(const Slot& s);
 
     std::map<int, Slot> m_slots;
 };
