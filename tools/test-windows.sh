@@ -27,7 +27,7 @@ WINEDEBUG=-all
 export WINEPREFIX WINEDEBUG
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
+wineserver -p </dev/null >/dev/null 2>&1 || true  # one already running for this prefix serves as well
 trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
 wine64=/usr/lib/wine/wine64
 [ -x "$wine64" ] || wine64=wine
