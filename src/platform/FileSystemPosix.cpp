@@ -299,51 +299,27 @@ void FileSystemPosix::writeLine(int slot, const std::string& text) {
     if (s.pending.size() >= kBufferSize) flushPending(s);
 }
 
-bool FileSystemPosix::fillInput(Slot& s) {
-    if (s.inputPos < s.input.size()) return true;
-    if (s.inputDone) return false;
-    s.input.resize(kBufferSize);
-    s.inputPos = 0;
-    ssize_t n;
-    do {
-        n = ::read(s.fd, s.input.data(), s.input.size());
-    } while (n < 0 && errno == EINTR);
-    if (n < 0) {
-        s.input.clear();
-        throw errnoError(errno, s.path);
-    }
-    s.input.resize(static_cast<std::size_t>(n));
-    if (n == 0) s.inputDone = true;
-    return n > 0;
+LineReader::Read FileSystemPosix::readerOf(const Slot& s) {
+    return [&s](char* buffer, std::size_t size) {
+        ssize_t n;
+        do {
+            n = ::read(s.fd, buffer, size);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) throw errnoError(errno, s.path);
+        return static_cast<std::size_t>(n);
+    };
 }
 
 std::string FileSystemPosix::readLine(int slot) {
     Slot& s = slotFor(slot);
     if (s.mode != TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
-    if (!fillInput(s)) throw PlatformError(errc::InputPastEndOfFile, describeError(errc::InputPastEndOfFile));
-    std::string line;
-    while (fillInput(s)) {
-        const char* begin = s.input.data() + s.inputPos;
-        const char* end = s.input.data() + s.input.size();
-        const void* cr = std::memchr(begin, '\r', static_cast<std::size_t>(end - begin));
-        if (!cr) {
-            line.append(begin, end);
-            s.inputPos = s.input.size();
-            continue;
-        }
-        const char* at = static_cast<const char*>(cr);
-        line.append(begin, at);
-        s.inputPos += static_cast<std::size_t>(at - begin) + 1;
-        if (fillInput(s) && s.input[s.inputPos] == '\n') ++s.inputPos;
-        break;
-    }
-    return line;
+    return s.reader.readLine(readerOf(s));
 }
 
 bool FileSystemPosix::atEnd(int slot) {
     Slot& s = slotFor(slot);
     if (s.mode != TextMode::Input) return true;
-    return !fillInput(s);
+    return s.reader.atEnd(readerOf(s));
 }
 
 void FileSystemPosix::commit(int slot) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/LineReader.h"
 
 namespace quorvane {
 
@@ -41,15 +42,13 @@ private:
         int fd = -1;
         TextMode mode = TextMode::Input;
         std::string path;
-        std::string pending;      // written lines not yet handed to the kernel
-        std::vector<char> input;  // read-ahead of an input file
-        std::size_t inputPos = 0;
-        bool inputDone = false;
+        std::string pending;  // written lines not yet handed to the kernel
+        LineReader reader;
     };
 
     Slot& slotFor(int slot);
     void flushPending(Slot& s);
-    bool fillInput(Slot& s);
+    static LineReader::Read readerOf(const Slot& s);
     void updateHiddenList(const std::string& path, bool hidden);
 
     std::map<int, Slot> m_slots;

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+#include "platform/LineReader.h"
+
+namespace quorvane {
+
+// The file services on Windows: the wide calls, with paths converted from UTF-8 at this boundary.
+// Text files hold the ANSI code page; a line that the code page cannot hold exactly is refused
+// (InvalidPathText) rather than written with a substitute. Error numbers follow the Linux side's.
+class FileSystemWin32 final : public FileSystem {
+public:
+    FileSystemWin32() = default;
+    ~FileSystemWin32() override;
+    FileSystemWin32(const FileSystemWin32&) = delete;
+    FileSystemWin32& operator=(const FileSystemWin32&) = delete;
+
+    void rename(const std::string& oldPath, const std::string& newPath) override;
+    void setAttributes(const std::string& path, std::uint32_t attributes) override;
+    std::uint32_t attributes(const std::string& path) override;
+    std::uint64_t fileLength(const std::string& path) override;
+    void deleteFile(const std::string& path) override;
+    bool normalFileExists(const std::string& path) override;
+    void replaceFile(const std::string& source, const std::string& target) override;
+    void truncateFile(const std::string& path, std::uint64_t length) override;
+    std::string readTail(const std::string& path, std::size_t count) override;
+
+    void openText(int slot, const std::string& path, TextMode mode) override;
+    void writeLine(int slot, const std::string& text) override;
+    std::string readLine(int slot) override;
+    bool atEnd(int slot) override;
+    void commit(int slot) override;
+    void close(int slot) noexcept override;
+
+private:
+    struct Slot {
+        void* handle = nullptr;
+        TextMode mode = TextMode::Input;
+        std::string path;
+        std::string pending;  // written lines (ANSI bytes) not yet handed to the system
+        LineReader reader;
+    };
+
+    Slot& slotFor(int slot);
+    void flushPending(Slot& s);
+    static LineReader::Read readerOf(const Slot& s);
+
+    std::map<int, Slot> m_slots;
+};
+
+}  // namespace quorvane
