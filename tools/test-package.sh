@@ -6,15 +6,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-need=""
-for p in dpkg-dev desktop-file-utils passwd; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || need="$need $p"
-done
-if [ -n "$need" ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends $need
-fi
+tools/install-missing.sh dpkg-dev desktop-file-utils passwd
 
 rm -f build/quorvane_*.deb
 (cd build && cpack -G DEB >cpack.log 2>&1) || { cat build/cpack.log >&2; exit 1; }

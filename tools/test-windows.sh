@@ -4,16 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
-packages="cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev wine wine64"
-missing=""
-for p in $packages; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing="$missing $p"
-done
-if [ -n "$missing" ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends $missing
-fi
+tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev wine wine64
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
