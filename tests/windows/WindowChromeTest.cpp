@@ -146,7 +146,9 @@ TEST_F(WindowChromeTest, OnlyAMoveWithTheLeftButtonAloneStartsAMove) {
         if (c.move) QTest::mouseMove(win, end);
         for (Qt::MouseButton b : c.held) QTest::mouseRelease(win, b, {}, end);
         EXPECT_EQ(mover.moved.size(), c.expected ? 1u : 0u) << c.name;
-        if (c.expected && !mover.moved.empty()) EXPECT_EQ(mover.moved[0], &w) << c.name;
+        if (c.expected && !mover.moved.empty()) {
+            EXPECT_EQ(mover.moved[0], &w) << c.name;
+        }
     }
 }
 
@@ -211,7 +213,9 @@ TEST_F(WindowChromeTest, TheListWindowIsDraggedByItsSurfaceButNotItsLabelOrContr
         QTest::mouseMove(win, c.at + QPoint(2, 2));
         QTest::mouseRelease(win, Qt::LeftButton, {}, c.at + QPoint(2, 2));
         EXPECT_EQ(mover.moved.size(), c.expected ? 1u : 0u) << c.name;
-        if (c.expected && !mover.moved.empty()) EXPECT_EQ(mover.moved[0], list.get()) << c.name;
+        if (c.expected && !mover.moved.empty()) {
+            EXPECT_EQ(mover.moved[0], list.get()) << c.name;
+        }
     }
 }
 

@@ -66,7 +66,9 @@ TEST_F(WindowLayoutTest, TheLayoutPlacesTheMainWindowsControls) {
         const FormLayout::Control* control = layout.find(QString::fromLatin1(c.name), c.index);
         ASSERT_NE(control, nullptr) << c.name << c.index;
         EXPECT_EQ(control->rect, c.rect) << c.name << c.index;
-        if (control->widget) EXPECT_EQ(control->widget->geometry(), c.rect) << c.name << c.index;
+        if (control->widget) {
+            EXPECT_EQ(control->widget->geometry(), c.rect) << c.name << c.index;
+        }
     }
 }
 
