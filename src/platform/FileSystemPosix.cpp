@@ -16,9 +16,6 @@ namespace quorvane {
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr int kMaxSlot = 511;
-
 // A path handed to the kernel; embedded NULs cannot name anything.
 const char* cpath(const std::string& path) {
     if (path.find('\0') != std::string::npos) throw errorFor(errc::BadFileName, path);
@@ -127,7 +124,7 @@ void writeDosAttrib(const std::string& path, std::uint32_t attributes) {
 }  // namespace
 
 FileSystemPosix::~FileSystemPosix() {
-    for (auto& [slot, s] : m_slots) ::close(s.fd);
+    for (auto& [slot, s] : m_slots) ::close(s.handle);
 }
 
 void FileSystemPosix::updateHiddenList(const std::string& path, bool hidden) {
@@ -247,16 +244,8 @@ std::string FileSystemPosix::readTail(const std::string& path, std::size_t count
     return result;
 }
 
-FileSystemPosix::Slot& FileSystemPosix::slotFor(int slot) {
-    auto it = m_slots.find(slot);
-    if (it == m_slots.end()) throw PlatformError(errc::BadFileNameOrNumber, describeError(errc::BadFileNameOrNumber));
-    return it->second;
-}
-
 void FileSystemPosix::openText(int slot, const std::string& path, TextMode mode) {
-    if (slot < 1 || slot > kMaxSlot)
-        throw PlatformError(errc::BadFileNameOrNumber, describeError(errc::BadFileNameOrNumber));
-    if (m_slots.count(slot)) throw PlatformError(errc::FileAlreadyOpen, describeError(errc::FileAlreadyOpen));
+    m_slots.checkFree(slot);
     const char* p = cpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
     int flags = O_CLOEXEC;
@@ -274,16 +263,12 @@ void FileSystemPosix::openText(int slot, const std::string& path, TextMode mode)
         ::close(fd);
         throw errorFor(errc::PathFileAccessError, path);
     }
-    Slot s;
-    s.fd = fd;
-    s.mode = mode;
-    s.path = path;
-    m_slots.emplace(slot, std::move(s));
+    m_slots.add(slot, fd, mode, path);
 }
 
 void FileSystemPosix::flushPending(Slot& s) {
     if (s.pending.empty()) return;
-    if (!writeAll(s.fd, s.pending.data(), s.pending.size())) {
+    if (!writeAll(s.handle, s.pending.data(), s.pending.size())) {
         const int err = errno;
         s.pending.clear();
         throw errnoError(err, s.path);
@@ -292,18 +277,15 @@ void FileSystemPosix::flushPending(Slot& s) {
 }
 
 void FileSystemPosix::writeLine(int slot, const std::string& text) {
-    Slot& s = slotFor(slot);
-    if (s.mode == TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
-    s.pending.append(text);
-    s.pending.append("\r\n");
-    if (s.pending.size() >= kBufferSize) flushPending(s);
+    Slot& s = m_slots.writable(slot);
+    if (TextSlots<int>::gather(s, text)) flushPending(s);
 }
 
 LineReader::Read FileSystemPosix::readerOf(const Slot& s) {
     return [&s](char* buffer, std::size_t size) {
         ssize_t n;
         do {
-            n = ::read(s.fd, buffer, size);
+            n = ::read(s.handle, buffer, size);
         } while (n < 0 && errno == EINTR);
         if (n < 0) throw errnoError(errno, s.path);
         return static_cast<std::size_t>(n);
@@ -311,31 +293,29 @@ LineReader::Read FileSystemPosix::readerOf(const Slot& s) {
 }
 
 std::string FileSystemPosix::readLine(int slot) {
-    Slot& s = slotFor(slot);
-    if (s.mode != TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
+    Slot& s = m_slots.readable(slot);
     return s.reader.readLine(readerOf(s));
 }
 
 bool FileSystemPosix::atEnd(int slot) {
-    Slot& s = slotFor(slot);
+    Slot& s = m_slots.at(slot);
     if (s.mode != TextMode::Input) return true;
     return s.reader.atEnd(readerOf(s));
 }
 
 void FileSystemPosix::commit(int slot) {
-    Slot& s = slotFor(slot);
+    Slot& s = m_slots.at(slot);
     if (s.mode == TextMode::Input) return;
     flushPending(s);
-    if (::fsync(s.fd) != 0 && errno != EINVAL) throw errnoError(errno, s.path);
+    if (::fsync(s.handle) != 0 && errno != EINVAL) throw errnoError(errno, s.path);
 }
 
 void FileSystemPosix::close(int slot) noexcept {
-    auto it = m_slots.find(slot);
-    if (it == m_slots.end()) return;
-    Slot& s = it->second;
-    if (!s.pending.empty()) writeAll(s.fd, s.pending.data(), s.pending.size());
-    ::close(s.fd);
-    m_slots.erase(it);
+    Slot* s = m_slots.find(slot);
+    if (!s) return;
+    if (!s->pending.empty()) writeAll(s->handle, s->pending.data(), s->pending.size());
+    ::close(s->handle);
+    m_slots.erase(slot);
 }
 
 }  // namespace quorvane

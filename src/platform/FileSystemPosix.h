@@ -1,11 +1,10 @@
 #pragma once
 
-#include <map>
 #include <string>
-#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
+#include "platform/TextSlots.h"
 
 namespace quorvane {
 
@@ -38,20 +37,13 @@ public:
     void close(int slot) noexcept override;
 
 private:
-    struct Slot {
-        int fd = -1;
-        TextMode mode = TextMode::Input;
-        std::string path;
-        std::string pending;  // written lines not yet handed to the kernel
-        LineReader reader;
-    };
+    using Slot = TextSlots<int>::Slot;  // the handle is the file descriptor
 
-    Slot& slotFor(int slot);
     void flushPending(Slot& s);
     static LineReader::Read readerOf(const Slot& s);
     void updateHiddenList(const std::string& path, bool hidden);
 
-    std::map<int, Slot> m_slots;
+    TextSlots<int> m_slots;
 };
 
 }  // namespace quorvane

@@ -14,8 +14,6 @@ using win32::lastError;
 
 namespace {
 
-constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr int kMaxSlot = 511;
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 // A path for the wide calls; text that is no UTF-8, or holds a NUL, names nothing.
@@ -156,16 +154,8 @@ std::string FileSystemWin32::readTail(const std::string& path, std::size_t count
     return result;
 }
 
-FileSystemWin32::Slot& FileSystemWin32::slotFor(int slot) {
-    auto it = m_slots.find(slot);
-    if (it == m_slots.end()) throw PlatformError(errc::BadFileNameOrNumber, describeError(errc::BadFileNameOrNumber));
-    return it->second;
-}
-
 void FileSystemWin32::openText(int slot, const std::string& path, TextMode mode) {
-    if (slot < 1 || slot > kMaxSlot)
-        throw PlatformError(errc::BadFileNameOrNumber, describeError(errc::BadFileNameOrNumber));
-    if (m_slots.count(slot)) throw PlatformError(errc::FileAlreadyOpen, describeError(errc::FileAlreadyOpen));
+    m_slots.checkFree(slot);
     const std::wstring p = wpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
     // OPEN_ALWAYS and an explicit cut rather than CREATE_ALWAYS, which refuses a hidden or system
@@ -181,11 +171,7 @@ void FileSystemWin32::openText(int slot, const std::string& path, TextMode mode)
     LARGE_INTEGER zero{};
     if (mode == TextMode::Output && !::SetEndOfFile(h)) throw lastError(path);
     if (mode == TextMode::Append && !::SetFilePointerEx(h, zero, nullptr, FILE_END)) throw lastError(path);
-    Slot s;
-    s.handle = guard.release();
-    s.mode = mode;
-    s.path = path;
-    m_slots.emplace(slot, std::move(s));
+    m_slots.add(slot, guard.release(), mode, path);
 }
 
 void FileSystemWin32::flushPending(Slot& s) {
@@ -199,16 +185,13 @@ void FileSystemWin32::flushPending(Slot& s) {
 }
 
 void FileSystemWin32::writeLine(int slot, const std::string& text) {
-    Slot& s = slotFor(slot);
-    if (s.mode == TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
+    Slot& s = m_slots.writable(slot);
     const auto bytes = win32::toAnsi(text);
     if (!bytes)
         throw PlatformError(errc::InvalidPathText,
                             describeError(errc::InvalidPathText) +
                                 " (the system's code page has no character for part of it): " + text);
-    s.pending.append(*bytes);
-    s.pending.append("\r\n");
-    if (s.pending.size() >= kBufferSize) flushPending(s);
+    if (TextSlots<void*>::gather(s, *bytes)) flushPending(s);
 }
 
 LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
@@ -220,36 +203,34 @@ LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
 }
 
 std::string FileSystemWin32::readLine(int slot) {
-    Slot& s = slotFor(slot);
-    if (s.mode != TextMode::Input) throw PlatformError(errc::BadFileMode, describeError(errc::BadFileMode));
+    Slot& s = m_slots.readable(slot);
     return win32::fromAnsi(s.reader.readLine(readerOf(s)));
 }
 
 bool FileSystemWin32::atEnd(int slot) {
-    Slot& s = slotFor(slot);
+    Slot& s = m_slots.at(slot);
     if (s.mode != TextMode::Input) return true;
     return s.reader.atEnd(readerOf(s));
 }
 
 void FileSystemWin32::commit(int slot) {
-    Slot& s = slotFor(slot);
+    Slot& s = m_slots.at(slot);
     if (s.mode == TextMode::Input) return;
     flushPending(s);
     if (!::FlushFileBuffers(s.handle)) throw lastError(s.path);
 }
 
 void FileSystemWin32::close(int slot) noexcept {
-    auto it = m_slots.find(slot);
-    if (it == m_slots.end()) return;
-    Slot& s = it->second;
-    if (!s.pending.empty()) {
+    Slot* s = m_slots.find(slot);
+    if (!s) return;
+    if (!s->pending.empty()) {
         try {
-            flushPending(s);
+            flushPending(*s);
         } catch (const PlatformError&) {
         }
     }
-    ::CloseHandle(s.handle);
-    m_slots.erase(it);
+    ::CloseHandle(s->handle);
+    m_slots.erase(slot);
 }
 
 }  // namespace quorvane

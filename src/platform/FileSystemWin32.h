@@ -1,11 +1,10 @@
 #pragma once
 
-#include <map>
 #include <string>
-#include <vector>
 
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
+#include "platform/TextSlots.h"
 
 namespace quorvane {
 
@@ -37,19 +36,12 @@ public:
     void close(int slot) noexcept override;
 
 private:
-    struct Slot {
-        void* handle = nullptr;
-        TextMode mode = TextMode::Input;
-        std::string path;
-        std::string pending;  // written lines (ANSI bytes) not yet handed to the system
-        LineReader reader;
-    };
+    using Slot = TextSlots<void*>::Slot;  // the handle is the file's; lines are gathered as ANSI bytes
 
-    Slot& slotFor(int slot);
     void flushPending(Slot& s);
     static LineReader::Read readerOf(const Slot& s);
 
-    std::map<int, Slot> m_slots;
+    TextSlots<void*> m_slots;
 };
 
 }  // namespace quorvane
