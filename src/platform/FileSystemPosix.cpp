@@ -11,35 +11,19 @@
 
 #include "platform/DosAttributes.h"
 #include "platform/Error.h"
+#include "platform/PosixIo.h"
 
 namespace quorvane {
 
 namespace {
 
+using posix::errnoError;
+using posix::writeAll;
+
 // A path handed to the kernel; embedded NULs cannot name anything.
 const char* cpath(const std::string& path) {
     if (path.find('\0') != std::string::npos) throw errorFor(errc::BadFileName, path);
     return path.c_str();
-}
-
-// Maps an errno of a failed call on `path` to our error numbers.
-PlatformError errnoError(int err, const std::string& path, int notFound = errc::FileNotFound) {
-    switch (err) {
-        case ENOENT: return errorFor(notFound, path);
-        case ENOTDIR: return errorFor(errc::PathNotFound, path);
-        case EEXIST:
-        case ENOTEMPTY: return errorFor(errc::FileAlreadyExists, path);
-        case ENOSPC:
-        case EDQUOT: return errorFor(errc::DiskFull, path);
-        case EIO: return errorFor(errc::DeviceIoError, path);
-        case ENAMETOOLONG:
-        case EILSEQ: return errorFor(errc::BadFileName, path);
-        case EXDEV: return PlatformError(74, "Can't rename with different drive: " + path);
-        case EINVAL: return errorFor(errc::InvalidProcedureCall, path);
-        default:
-            return PlatformError(errc::PathFileAccessError,
-                                 describeError(errc::PathFileAccessError) + " (" + std::strerror(err) + "): " + path);
-    }
 }
 
 // Parent folder and last name of a path; a trailing slash belongs to the name's folder.
@@ -68,19 +52,6 @@ bool readWholeFile(const std::string& path, std::string& content) {
     while ((n = ::read(fd, buf, sizeof buf)) > 0) content.append(buf, static_cast<std::size_t>(n));
     ::close(fd);
     return n == 0;
-}
-
-bool writeAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
 }
 
 // Rewrites a small list file through a temporary file, so a reader never sees half of it;

@@ -14,29 +14,14 @@
 
 #include "icons/IniText.h"
 #include "platform/Error.h"
+#include "platform/PosixIo.h"
 
 namespace quorvane {
 
 namespace {
 
-PlatformError fileError(int err, const std::string& path) {
-    switch (err) {
-        case ENOENT:
-        case ENOTDIR:
-            return errorFor(errc::PathNotFound, path);
-        case ENOSPC:
-        case EDQUOT:
-            return errorFor(errc::DiskFull, path);
-        case EIO:
-            return errorFor(errc::DeviceIoError, path);
-        case ENAMETOOLONG:
-        case EILSEQ:
-            return errorFor(errc::BadFileName, path);
-        default:
-            return PlatformError(errc::PathFileAccessError,
-                                 describeError(errc::PathFileAccessError) + " (" + std::strerror(err) + "): " + path);
-    }
-}
+// The writer's errors name the folder as missing when a part of the path is.
+PlatformError fileError(int err, const std::string& path) { return posix::errnoError(err, path, errc::PathNotFound); }
 
 class Fd {
 public:
@@ -92,19 +77,6 @@ bool readFile(const std::string& path, std::string& content, struct stat& st) {
         }
         if (n == 0) break;
         content.append(buf, static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
-bool writeAll(int fd, const std::string& data) {
-    std::size_t done = 0;
-    while (done < data.size()) {
-        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
     }
     return true;
 }
@@ -171,7 +143,7 @@ void IniWriterPosix::writeString(const std::string& section, const std::string& 
         Fd in(::open(target.c_str(), O_RDONLY | O_CLOEXEC));
         if (in.get() < 0 || !copyMetadata(in.get(), out.get(), st)) throw fail(errno);
     }
-    if (!writeAll(out.get(), updated) || ::fsync(out.get()) != 0) throw fail(errno);
+    if (!posix::writeAll(out.get(), updated.data(), updated.size()) || ::fsync(out.get()) != 0) throw fail(errno);
     if (!out.close()) throw fail(errno);
     if (::rename(temp.c_str(), target.c_str()) != 0) throw fail(errno);
     Fd dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
