@@ -97,10 +97,6 @@ void PaintGradient(QWidget& window, std::uint32_t colour, std::int32_t steps, st
     }
 }
 
-}  // namespace quorvane
-
-namespace quorvane {
-
 FormSurface::FormSurface(QWidget& window, const FormLayout& layout, Gradient gradient, std::vector<QString> dragItems)
     : m_window(window), m_layout(layout), m_gradient(gradient), m_dragItems(std::move(dragItems)) {}
 
