@@ -4,10 +4,12 @@
 
 namespace quorvane {
 
+// Qt's file dialogs. The owner handle is the owning QWidget.
 class QtDialogs final : public Dialogs {
 public:
-    QString browseForFolder(QWidget* owner, const QString& title) override;
-    QString openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) override;
+    std::string browseForFolder(WindowHandle owner, const std::string& title) override;
+    std::string openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                         const std::string& title) override;
 };
 
 }  // namespace quorvane

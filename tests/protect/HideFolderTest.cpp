@@ -1,49 +1,36 @@
-// "Hide Folder" through the main window on real folders: the message, the register, the state of
-// the window, and the error report when the folder cannot be hidden and recorded.
+// "Hide Folder" through the main window on real folders by real clicks: the message, the register,
+// and the window's path box. The form's rules and failures are tested in hide_form_test.
 #include <gtest/gtest.h>
 
 #include <QLineEdit>
 #include <QTest>
 
-#include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
-
-using namespace std::string_literals;
 
 namespace quorvane {
 namespace {
 
-using test::exists;
-using test::FaultyFileSystem;
 using test::readBytes;
-using test::writeBytes;
 
 class HideFolderTest : public test::MainWindowTest {
 protected:
-    frmMain& windowOn(const std::string& path) {
-        frmMain& w = window();
-        dialogs.folders.push_back(fromCore(path));
-        w.cmd_Click(0);
+    MainWindow& windowOn(const std::string& path) {
+        MainWindow& w = window();
+        dialogs.folders.push_back(path);
+        QTest::mouseClick(w.cmd(0), Qt::LeftButton);
         return w;
     }
-    void clickHide(frmMain& w) { QTest::mouseClick(w.cmd(3), Qt::LeftButton); }
+    void clickHide(MainWindow& w) { QTest::mouseClick(w.cmd(3), Qt::LeftButton); }
     std::string reg() const { return tmp / "l0g.ext"; }
-
-    void expectErrorReport(int number) {
-        ASSERT_EQ(messages.boxes.size(), 1u);
-        EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("Quorvane"));
-        EXPECT_NE(messages.boxes[0].text.find("'" + std::to_string(number) + "'"), std::string::npos)
-            << messages.boxes[0].text;
-        messages.boxes.clear();
-    }
 };
 
 TEST_F(HideFolderTest, HidesRecordsAndSaysSo) {
     const std::string secret = folder("Secret");
     realFs.setAttributes(secret, attr::ReadOnly | attr::Archive);
-    frmMain& w = windowOn(secret);
+    MainWindow& w = windowOn(secret);
     clickHide(w);
 
     ASSERT_EQ(messages.boxes.size(), 1u);
@@ -54,72 +41,16 @@ TEST_F(HideFolderTest, HidesRecordsAndSaysSo) {
     EXPECT_EQ(realFs.attributes(secret), 6u);
     EXPECT_EQ(readBytes(tmp / ".hidden"), "Secret\n");
     EXPECT_EQ(w.Text1()->text(), fromCore(secret));  // the hidden folder stays in view
-    EXPECT_EQ(w.FolderPath(), fromCore(secret));
+    EXPECT_EQ(w.form().FolderPath(), secret);
 }
 
 TEST_F(HideFolderTest, FolderPathFollowsThePathBoxAfterwards) {
     const std::string secret = folder("Secret");
-    frmMain& w = windowOn(secret);
+    MainWindow& w = windowOn(secret);
     w.Text1()->setText(QStringLiteral("/typed meanwhile"));
     clickHide(w);
     EXPECT_EQ(readBytes(reg()), secret + "\r\n");  // the folder of the press, not the typed text
-    EXPECT_EQ(w.FolderPath(), QStringLiteral("/typed meanwhile"));
-}
-
-TEST_F(HideFolderTest, BeforeAnyBrowseTheProgramFolderIsHidden) {
-    frmMain& w = window();
-    clickHide(w);
-    EXPECT_EQ(readBytes(reg()), tmp.path() + "\r\n");
-    EXPECT_EQ(realFs.attributes(tmp.path()), 6u);
-    realFs.setAttributes(tmp.path(), attr::Archive);  // takes it off the system's .hidden list again
-}
-
-TEST_F(HideFolderTest, ACancelledBrowseEndsInTheErrorReport) {
-    frmMain& w = window();
-    dialogs.folders.push_back(QString());
-    w.cmd_Click(0);
-    clickHide(w);
-    expectErrorReport(errc::FileNotFound);
-    EXPECT_FALSE(exists(reg()));
-}
-
-TEST_F(HideFolderTest, AFolderThatCannotBeRecordedIsNotLeftHidden) {
-    const std::string secret = folder("Secret");
-    writeBytes(reg(), "earlier\r\n");
-    frmMain& w = windowOn(secret);
-    fs.failOn(FaultyFileSystem::Op::Commit, 1, PlatformError(errc::DiskFull, "Disk full"));
-    clickHide(w);
-    expectErrorReport(errc::DiskFull);
-    EXPECT_EQ(readBytes(reg()), "earlier\r\n");
-    EXPECT_EQ(realFs.attributes(secret), 0u);
-    EXPECT_FALSE(exists(tmp / ".hidden"));
-
-    clickHide(w);  // the program goes on, and the next try works
-    EXPECT_EQ(readBytes(reg()), "earlier\r\n" + secret + "\r\n");
-    EXPECT_EQ(messages.boxes.at(0).title, std::optional<std::string>("yeah!"));
-}
-
-TEST_F(HideFolderTest, APathWithALineBreakIsRefused) {
-    const std::string odd = folder("two\nlines");
-    frmMain& w = windowOn(odd);
-    clickHide(w);
-    expectErrorReport(errc::InvalidPathText);
-    EXPECT_FALSE(exists(reg()));
-    EXPECT_EQ(realFs.attributes(odd), 0u);
-}
-
-// Where the register's encoding cannot hold a path (a character outside the ANSI code page on
-// Windows), the file services refuse the line: the hide is undone and nothing has changed.
-TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
-    const std::string secret = folder("Secret");
-    writeBytes(reg(), "earlier");
-    frmMain& w = windowOn(secret);
-    fs.failOn(FaultyFileSystem::Op::WriteLine, 2, PlatformError(errc::InvalidPathText, "Invalid path text"));
-    clickHide(w);
-    expectErrorReport(errc::InvalidPathText);
-    EXPECT_EQ(readBytes(reg()), "earlier");
-    EXPECT_EQ(realFs.attributes(secret), 0u);
-    EXPECT_FALSE(exists(tmp / ".hidden"));
+    EXPECT_EQ(w.form().FolderPath(), "/typed meanwhile");
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "support/TempDir.h"
 
 namespace quorvane {
-class frmMain;
+class MainWindow;
 }
 
 namespace quorvane::test {
@@ -32,7 +32,7 @@ protected:
 
     Services services();
     // Makes and shows the window (the load sequence runs); the program folder defaults to the temp folder.
-    frmMain& window();
+    MainWindow& window();
     void makeWindow(const QString& applicationDirectory);
     // Shows the window made last and waits until it is on screen.
     void showWindow();
@@ -50,7 +50,7 @@ protected:
     FakeRegistry registry;  // empty until a test puts values in
     RecordingLauncher launcher;
     QtKeyInjector keys;
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 }  // namespace quorvane::test

@@ -1,0 +1,293 @@
+// The list of hidden folders, opened from the main window's form and driven through its own form
+// while it is shown: its content, "Show Folder", the double click, and what the register holds after.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
+#include "protect/ListFile.h"
+#include "protect/frmList.h"
+#include "protect/frmMain.h"
+#include "support/FormFixture.h"
+
+namespace quorvane {
+namespace {
+
+using test::exists;
+using test::FakeListView;
+using test::FaultyFileSystem;
+using test::readBytes;
+using test::writeBytes;
+using Items = std::vector<std::string>;
+
+class ListWindowTest : public test::MainFormTest {
+protected:
+    std::string reg() const { return tmp / "l0g.ext"; }
+
+    // A folder as hiding leaves it.
+    std::string hiddenFolder(const std::string& name) {
+        const std::string path = folder(name);
+        realFs.setAttributes(path, attr::Hidden | attr::System);
+        return path;
+    }
+
+    // Presses "Show Folder" on the main window and runs `act` while the list window is shown;
+    // the number of windows that opened.
+    int showList(const std::function<void(FakeListView&)>& act) {
+        frmMain& f = form();
+        const int before = view.listsLoaded;
+        int shown = 0;
+        view.whenListShown = [&](FakeListView& list) {
+            ++shown;
+            EXPECT_EQ(list.sized, 1);  // loaded: the window took its frame's size
+            act(list);
+        };
+        f.cmd_Click(4);
+        view.whenListShown = nullptr;
+        EXPECT_EQ(view.listsAlive, 0);  // unloaded once closed
+        EXPECT_EQ(view.listsLoaded - before, shown);
+        return shown;
+    }
+
+    static void select(FakeListView& list, int row) { list.list.selected = row; }
+    static void clickShowFolder(FakeListView& list) { list.form().cmd_Click(0); }
+
+    void expectVisibleMessage(const std::string& path) {
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_EQ(messages.boxes[0].text, "The Folder: \r\n" + path + "\r\n  it's visible now,..");
+        EXPECT_EQ(messages.boxes[0].style, 64);
+        EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("huh?"));
+        messages.boxes.clear();
+    }
+    void expectSelectAFolder() {
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_EQ(messages.boxes[0].text, "Select a folder!");
+        EXPECT_EQ(messages.boxes[0].style, 64);
+        EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("huh?"));
+        messages.boxes.clear();
+    }
+    void expectHiddenList(const std::optional<std::string>& content) {
+        if (!kListsHiddenFolders) return;
+        if (content) {
+            EXPECT_EQ(readBytes(tmp / ".hidden"), *content);
+        } else {
+            EXPECT_FALSE(exists(tmp / ".hidden"));
+        }
+    }
+};
+
+TEST_F(ListWindowTest, WithoutARegisterNothingOpens) {
+    EXPECT_EQ(showList([](FakeListView&) {}), 0);
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_FALSE(exists(reg()));
+}
+
+TEST_F(ListWindowTest, CloseUnloadsTheWindowOverTheRegister) {
+    writeBytes(reg(), "");
+    const int opened = showList([&](FakeListView& list) {
+        EXPECT_TRUE(list.shown);
+        EXPECT_EQ(view.listRegister, reg());
+        list.form().cmd_Click(1);
+        EXPECT_EQ(list.unloads, 1);
+        EXPECT_TRUE(messages.boxes.empty());
+    });
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(ListWindowTest, AnEmptyRegisterGivesAnEmptyList) {
+    writeBytes(reg(), "");
+    EXPECT_EQ(showList([&](FakeListView& list) {
+                  EXPECT_EQ(list.list.count(), 0);
+                  clickShowFolder(list);
+                  expectSelectAFolder();
+              }),
+              1);
+    EXPECT_EQ(readBytes(reg()), "");
+}
+
+TEST_F(ListWindowTest, MakingTheThirdOfThreeVisibleRewritesTheRegister) {
+    const std::string a = hiddenFolder("A");
+    const std::string b = hiddenFolder("B");
+    writeBytes(reg(), a + "\r\n" + b + "\r\n" + a + "\r\n");
+    showList([&](FakeListView& list) {
+        EXPECT_EQ(list.list.items, (Items{a, b, a}));
+        clickShowFolder(list);  // nothing selected yet
+        expectSelectAFolder();
+
+        select(list, 2);
+        clickShowFolder(list);
+        expectVisibleMessage(a);
+        EXPECT_EQ(readBytes(reg()), a + "\r\n" + b + "\r\n");
+        EXPECT_EQ(realFs.attributes(a), 32u);
+        EXPECT_EQ(realFs.attributes(b), 6u);
+        expectHiddenList("B\n");
+        EXPECT_EQ(list.list.items, (Items{a, b}));
+        EXPECT_EQ(list.list.selected, -1);
+        EXPECT_EQ(list.unloads, 0);  // stays open for more
+
+        clickShowFolder(list);
+        expectSelectAFolder();
+    });
+    EXPECT_FALSE(exists(SaveTempPath(reg())));
+}
+
+TEST_F(ListWindowTest, EachOpeningShowsTheRegisterAsItStands) {
+    const std::string a = hiddenFolder("A");
+    const std::string b = hiddenFolder("B");
+    writeBytes(reg(), a + "\r\n" + b + "\r\n");
+    showList([&](FakeListView& list) {
+        select(list, 0);
+        clickShowFolder(list);
+        list.form().cmd_Click(1);
+    });
+    EXPECT_EQ(readBytes(reg()), b + "\r\n");
+    writeBytes(reg(), b + "\r\nadded meanwhile");
+    showList([&](FakeListView& list) { EXPECT_EQ(list.list.items, (Items{b, "added meanwhile"})); });
+}
+
+TEST_F(ListWindowTest, ADoubleClickDoesWhatTheButtonDoes) {
+    const std::string a = hiddenFolder("A");
+    const std::string b = hiddenFolder("B");
+    writeBytes(reg(), a + "\r\n" + b + "\r\n" + a + "\r\n");
+    showList([&](FakeListView& list) {
+        select(list, 1);
+        list.form().List1_DblClick();
+        expectVisibleMessage(b);
+        EXPECT_EQ(readBytes(reg()), a + "\r\n" + a + "\r\n");
+        EXPECT_EQ(realFs.attributes(b), 32u);
+        EXPECT_EQ(list.list.items, (Items{a, a}));
+        EXPECT_EQ(list.list.selected, -1);
+    });
+}
+
+TEST_F(ListWindowTest, AnEmptyLineCanBeSelectedButNotRemoved) {
+    const std::string a = hiddenFolder("A");
+    writeBytes(reg(), a + "\r\n\r\n" + a + "\r\n");
+    showList([&](FakeListView& list) {
+        ASSERT_EQ(list.list.count(), 3);
+        select(list, 1);
+        clickShowFolder(list);
+        expectSelectAFolder();
+        EXPECT_EQ(list.list.count(), 3);
+    });
+    EXPECT_EQ(readBytes(reg()), a + "\r\n\r\n" + a + "\r\n");
+}
+
+TEST_F(ListWindowTest, AMissingFolderEndsInTheErrorReportAndTheEntryStays) {
+    const std::string a = hiddenFolder("A");
+    const std::string before = tmp / "Gone" + "\r\n" + a + "\r\n";
+    writeBytes(reg(), before);
+    showList([&](FakeListView& list) {
+        select(list, 0);
+        clickShowFolder(list);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("Quorvane"));
+        EXPECT_NE(messages.boxes[0].text.find("'53'"), std::string::npos) << messages.boxes[0].text;
+        messages.boxes.clear();
+        EXPECT_EQ(list.list.count(), 2);
+        EXPECT_EQ(readBytes(reg()), before);
+        EXPECT_EQ(list.unloads, 0);
+
+        select(list, 1);  // the window goes on working
+        clickShowFolder(list);
+        expectVisibleMessage(a);
+        EXPECT_EQ(readBytes(reg()), tmp / "Gone" + "\r\n");
+
+        select(list, 0);  // a double click on it fails alike
+        list.form().List1_DblClick();
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_NE(messages.boxes[0].text.find("'53'"), std::string::npos) << messages.boxes[0].text;
+        messages.boxes.clear();
+    });
+}
+
+// A failed rewrite keeps the old register whole: the folder is visible, its line stays on disk
+// until the next rewrite that succeeds.
+TEST_F(ListWindowTest, AFailedRewriteKeepsTheRegisterWhole) {
+    using Op = FaultyFileSystem::Op;
+    for (const Op op : {Op::OpenText, Op::WriteLine, Op::Commit, Op::ReplaceFile}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        const std::string a = hiddenFolder("A");
+        const std::string b = hiddenFolder("B");
+        const std::string before = a + "\r\n" + b + "\r\n";
+        writeBytes(reg(), before);
+        showList([&](FakeListView& list) {
+            fs.failOn(op, 1, PlatformError(errc::DiskFull, "Disk full"));
+            select(list, 0);
+            clickShowFolder(list);
+            expectVisibleMessage(a);
+            EXPECT_EQ(realFs.attributes(a), 32u);
+            EXPECT_EQ(readBytes(reg()), before);
+            EXPECT_FALSE(exists(SaveTempPath(reg())));
+
+            select(list, 0);
+            clickShowFolder(list);
+            expectVisibleMessage(b);
+            EXPECT_EQ(readBytes(reg()), "");
+        });
+    }
+}
+
+TEST_F(ListWindowTest, CommandsOnTheMainWindowWaitWhileTheListLoads) {
+    const std::string a = hiddenFolder("A");
+    writeBytes(reg(), a + "\r\n" + a + "\r\nthird\r\n");
+    frmMain& f = form();
+    int pumps = 0;
+    messages.pump = [&] {
+        // The user presses "Hide Folder" and "Show Folder" again while the register loads.
+        if (++pumps == 2) {
+            f.cmd_Click(3);
+            f.cmd_Click(4);
+        }
+    };
+    const int opened = showList([&](FakeListView& list) { EXPECT_EQ(list.list.items, (Items{a, a, "third"})); });
+    EXPECT_EQ(pumps, 3);
+    EXPECT_EQ(opened, 1);
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(fs.calls(FaultyFileSystem::Op::SetAttributes), 0);
+    EXPECT_EQ(readBytes(reg()), a + "\r\n" + a + "\r\nthird\r\n");
+
+    // Afterwards the window takes commands again.
+    messages.pump = nullptr;
+    const std::string b = folder("B");
+    dialogs.folders.push_back(b);
+    f.cmd_Click(0);
+    f.cmd_Click(3);
+    EXPECT_EQ(messages.boxes.at(0).title, std::optional<std::string>("yeah!"));
+    EXPECT_EQ(readBytes(reg()), a + "\r\n" + a + "\r\nthird\r\n" + b + "\r\n");
+}
+
+TEST_F(ListWindowTest, ShowFolderOnTheMainWindowDoesNotOpenASecondList) {
+    writeBytes(reg(), "one\r\n");
+    frmMain& f = form();
+    const int opened = showList([&](FakeListView& list) {
+        f.cmd_Click(4);
+        f.ShowList();
+        EXPECT_EQ(view.listsLoaded, 1);
+        EXPECT_EQ(list.list.items, Items{"one"});
+    });
+    EXPECT_EQ(opened, 1);
+}
+
+TEST_F(ListWindowTest, HideThenMakeVisibleThroughTheWindows) {
+    const std::string secret = folder("Secret");
+    frmMain& f = formOn(secret);
+    f.cmd_Click(3);
+    EXPECT_EQ(realFs.attributes(secret), 6u);
+    messages.boxes.clear();
+
+    showList([&](FakeListView& list) {
+        ASSERT_EQ(list.list.items, Items{secret});
+        select(list, 0);
+        clickShowFolder(list);
+        expectVisibleMessage(secret);
+        list.form().cmd_Click(1);
+    });
+    EXPECT_EQ(realFs.attributes(secret), 32u);
+    EXPECT_EQ(readBytes(reg()), "");
+    expectHiddenList(std::nullopt);
+}
+
+}  // namespace
+}  // namespace quorvane
