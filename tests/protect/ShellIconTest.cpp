@@ -93,6 +93,22 @@ TEST_F(DrawShellIconTest, SizeBeyondSixteenBitsOverflowsBeforeTheBoxChanges) {
     EXPECT_EQ(widget.size(), QSize(32, 32));
 }
 
+TEST(QtIconImage, PicturesCrossTheCoreUnchanged) {
+    QImage image(3, 2, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setPixel(0, 0, 0x80400000u);  // red at half coverage, premultiplied
+    image.setPixel(2, 1, 0xFF00FF00u);
+    const IconImage icon = fromQImage(image);
+    EXPECT_EQ(icon.width, 3);
+    EXPECT_EQ(icon.height, 2);
+    EXPECT_EQ(icon.pixels, (std::vector<std::uint32_t>{0x80400000u, 0, 0, 0, 0, 0xFF00FF00u}));
+    EXPECT_EQ(toQImage(icon), image);
+    // Another format is brought to the premultiplied one first.
+    QImage straight(1, 1, QImage::Format_ARGB32);
+    straight.setPixel(0, 0, 0x80800000u);
+    EXPECT_EQ(fromQImage(straight).pixels, std::vector<std::uint32_t>{0x80400000u});
+}
+
 TEST(LinuxShellIcons, DisguisedFolderShowsTheObjectItImitates) {
     test::TempDir tmp;
     FileSystemPosix fs;
@@ -111,6 +127,7 @@ TEST(LinuxShellIcons, DisguisedFolderShowsTheObjectItImitates) {
         QPainter(&expected).drawPixmap(0, 0, themed.pixmap(QSize(32, 32), 1.0));
         EXPECT_EQ(*icon, expected) << i;
         EXPECT_NE(*icon, *folderIcon) << i;
+        EXPECT_EQ(icons.iconFor(disguised, 32), fromQImage(expected)) << i;  // the core's form of the same
     }
     // A file of such a name is no disguise; a missing path has no icon.
     test::writeBytes(tmp / ("file" + std::string(DisguiseSuffixes[0])), "");
