@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
 
     quorvane::PlatformServices platform;
     try {
-        quorvane::MainWindow window(platform.services(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+        quorvane::MainWindow window(platform.services(),
+                                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
         window.show();
         return QApplication::exec();
     } catch (const quorvane::PlatformError& error) {

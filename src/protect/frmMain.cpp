@@ -3,8 +3,8 @@
 #include <exception>
 
 #include "dialogs/ComDialog.h"
-#include "protect/Disguise.h"
 #include "platform/Utf8.h"
+#include "protect/Disguise.h"
 #include "protect/ErrorReport.h"
 #include "protect/MainView.h"
 #include "protect/PathHelpers.h"

@@ -50,7 +50,7 @@ private:
     std::string m_folderPath;
     std::optional<std::string> m_iconFilePath;  // no value until "Open icon" is first used
     std::string m_registerFilePath;
-    bool m_busy = false;        // an action is running its own event processing
+    bool m_busy = false;         // an action is running its own event processing
     ListView* m_list = nullptr;  // the list window while ShowList has it
 };
 

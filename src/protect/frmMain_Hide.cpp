@@ -34,8 +34,7 @@ private:
 // Makes the folder that holds `file`, with its parents, unless it is there. The core's text is
 // UTF-8 on every platform, so the path is built from it as such.
 void makeFolderOf(const std::string& file) {
-    const std::filesystem::path folder =
-        std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
+    const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error || !std::filesystem::is_directory(folder, error)) {

@@ -66,14 +66,14 @@ protected:
     MainWindow& windowOn(const std::string& path, IniWriter* writer = nullptr) {
         const Services s = services();
         m_window = std::make_unique<MainWindow>(Services{.fs = s.fs,
-                                                      .messages = s.messages,
-                                                      .dialogs = s.dialogs,
-                                                      .icons = s.icons,
-                                                      .ini = writer ? *writer : counting,
-                                                      .registry = s.registry,
-                                                      .launcher = s.launcher,
-                                                      .keys = s.keys},
-                                             fromCore(tmp.path()));
+                                                         .messages = s.messages,
+                                                         .dialogs = s.dialogs,
+                                                         .icons = s.icons,
+                                                         .ini = writer ? *writer : counting,
+                                                         .registry = s.registry,
+                                                         .launcher = s.launcher,
+                                                         .keys = s.keys},
+                                                fromCore(tmp.path()));
         showWindow();
         dialogs.folders.push_back(path);
         QTest::mouseClick(m_window->cmd(0), Qt::LeftButton);

@@ -105,8 +105,8 @@ TEST_F(IconTest, OpenChangeAndSetDefault) {
     view.picture1.steps.clear();
     f.cmd_Click(6);
     EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\niconindex=0\r\n");
-    EXPECT_EQ(realFs.attributes(target), 4u);
-    EXPECT_EQ(realFs.attributes(iniOf(target)), 6u);
+    EXPECT_EQ(attributesOf(target), kept(4u));
+    EXPECT_EQ(attributesOf(iniOf(target)), kept(6u));
     expectIconChangedOnly();
     EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(target));  // redrawn after the change
     EXPECT_EQ(view.picture1.steps.size(), 5u);
@@ -117,13 +117,13 @@ TEST_F(IconTest, OpenChangeAndSetDefault) {
     EXPECT_EQ(view.picture2.picture, FakeShellIcons::pictureOf(redIco));
     f.cmd_Click(6);
     EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\niconfile=" + redIco + "\r\niconindex=0\r\n");
-    EXPECT_EQ(realFs.attributes(iniOf(target)), 6u);
+    EXPECT_EQ(attributesOf(iniOf(target)), kept(6u));
     expectIconChangedOnly();
 
     view.picture1.steps.clear();
     f.cmd_Click(7);
     EXPECT_FALSE(exists(iniOf(target)));
-    EXPECT_EQ(realFs.attributes(target), 32u);
+    EXPECT_EQ(attributesOf(target), kept(32u));
     EXPECT_TRUE(messages.boxes.empty());
     EXPECT_EQ(view.picture1.steps.size(), 5u);
     EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(target));
@@ -146,20 +146,19 @@ TEST_F(IconTest, AnExistingDesktopIniKeepsEverythingElse) {
     frmMain& f = formOn(target);
     openIcon(f, greenIco);
     f.cmd_Click(6);
-    EXPECT_EQ(readBytes(iniOf(target)),
-              "; kept\r\n"
-              "[ViewState]\r\n"
-              "Mode=\r\n"
-              "\r\n"
-              "[.shellclassinfo]\r\n"
-              "IconFile=" +
-                  greenIco +
-                  "\r\n"
-                  "InfoTip=Mine\r\n"
-                  "IconIndex=0\r\n"
-                  "\r\n"
-                  "[Other]\r\n"
-                  "iconfile=x\r\n");
+    EXPECT_EQ(readBytes(iniOf(target)), profileText("; kept\r\n"
+                                                    "[ViewState]\r\n"
+                                                    "Mode=\r\n"
+                                                    "\r\n"
+                                                    "[.shellclassinfo]\r\n"
+                                                    "IconFile=" +
+                                                    greenIco +
+                                                    "\r\n"
+                                                    "InfoTip=Mine\r\n"
+                                                    "IconIndex=0\r\n"
+                                                    "\r\n"
+                                                    "[Other]\r\n"
+                                                    "iconfile=x\r\n"));
     expectIconChangedOnly();
 }
 
@@ -227,7 +226,7 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         view.picture1.steps.clear();
         f.cmd_Click(7);
         EXPECT_FALSE(exists(iniOf(dir))) << s.name;
-        EXPECT_EQ(realFs.attributes(dir), 32u) << s.name;
+        EXPECT_EQ(attributesOf(dir), kept(32u)) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(view.picture1.steps.size(), 5u) << s.name;
         EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(dir)) << s.name;
@@ -243,7 +242,7 @@ TEST_F(IconTest, ChangeIconOnAHiddenFolderLeavesItSystemOnly) {
     frmMain& f = formOn(hidden);
     openIcon(f, greenIco);
     f.cmd_Click(6);
-    EXPECT_EQ(realFs.attributes(hidden), 4u);
+    EXPECT_EQ(attributesOf(hidden), kept(4u));
     expectIconChangedOnly();
 }
 
@@ -284,9 +283,9 @@ TEST_F(IconTest, TypedPathIsUsedAtOnceBySetDefaultButLaterByChangeIcon) {
     view.path = first;
     f.cmd_Click(7);
     EXPECT_FALSE(exists(iniOf(first)));
-    EXPECT_EQ(realFs.attributes(first), 32u);
+    EXPECT_EQ(attributesOf(first), kept(32u));
     EXPECT_TRUE(exists(iniOf(second)));
-    EXPECT_EQ(realFs.attributes(second), 4u);
+    EXPECT_EQ(attributesOf(second), kept(4u));
 }
 
 TEST_F(IconTest, AFailingAttributeStepEndsInTheErrorReportAndTheProgramGoesOn) {
@@ -299,19 +298,19 @@ TEST_F(IconTest, AFailingAttributeStepEndsInTheErrorReportAndTheProgramGoesOn) {
     f.cmd_Click(6);
     expectErrorReport(errc::DiskFull, describeError(errc::DiskFull));
     EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\niconindex=0\r\n");
-    EXPECT_EQ(realFs.attributes(target), 0u);
+    EXPECT_EQ(attributesOf(target), kept(0u));
     EXPECT_EQ(f.FolderPath(), target);  // the action ended before copying the path box
     EXPECT_EQ(view.picture1.steps, icon);
 
     fs.failOn(FaultyFileSystem::Op::SetAttributes, 2);  // step 5: the file's attributes
     f.cmd_Click(6);
     expectErrorReport(errc::DiskFull);
-    EXPECT_EQ(realFs.attributes(target), 4u);
-    EXPECT_EQ(realFs.attributes(iniOf(target)), 0u);
+    EXPECT_EQ(attributesOf(target), kept(4u));
+    EXPECT_EQ(attributesOf(iniOf(target)), kept(0u));
 
     f.cmd_Click(6);  // still running, and now it works
     expectIconChangedOnly();
-    EXPECT_EQ(realFs.attributes(iniOf(target)), 6u);
+    EXPECT_EQ(attributesOf(iniOf(target)), kept(6u));
 }
 
 TEST_F(IconTest, AWriterThatCannotWriteLeavesStepFiveToFail) {
@@ -322,7 +321,7 @@ TEST_F(IconTest, AWriterThatCannotWriteLeavesStepFiveToFail) {
     f.cmd_Click(6);
     expectErrorReport(errc::FileNotFound);
     EXPECT_FALSE(exists(iniOf(target)));
-    EXPECT_EQ(realFs.attributes(target), 4u);  // what step 4 did stays
+    EXPECT_EQ(attributesOf(target), kept(4u));  // what step 4 did stays
 }
 
 TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
@@ -336,7 +335,7 @@ TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
     view.picture1.steps.clear();
     f.cmd_Click(7);
     EXPECT_TRUE(exists(iniOf(target)));
-    EXPECT_EQ(realFs.attributes(target), 32u);
+    EXPECT_EQ(attributesOf(target), kept(32u));
     EXPECT_EQ(view.picture1.steps.size(), 5u);
 
     realFs.setAttributes(target, attr::System);
@@ -344,7 +343,7 @@ TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
     view.picture1.steps.clear();
     f.cmd_Click(7);
     EXPECT_FALSE(exists(iniOf(target)));
-    EXPECT_EQ(realFs.attributes(target), 4u);
+    EXPECT_EQ(attributesOf(target), kept(4u));
     EXPECT_EQ(view.picture1.steps.size(), 5u);  // redrawn all the same
 
     view.picture1.steps.clear();
@@ -372,7 +371,7 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
         f.cmd_Click(6);
         expectErrorReport(errc::InvalidPathText, "the icon file path cannot be written into desktop.ini");
         EXPECT_EQ(readBytes(iniOf(target)), existing);
-        EXPECT_EQ(realFs.attributes(target), 0u);
+        EXPECT_EQ(attributesOf(target), kept(0u));
     }
     EXPECT_EQ(counting.writes, 0);
 
@@ -388,7 +387,7 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
 
     view.path = broken;
     f2.cmd_Click(7);  // the program goes on
-    if (kListsHiddenFolders) EXPECT_EQ(realFs.attributes(broken), 32u);
+    if (kListsHiddenFolders) EXPECT_EQ(attributesOf(broken), kept(32u));
 }
 
 }  // namespace

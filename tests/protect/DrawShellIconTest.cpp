@@ -1,11 +1,10 @@
 // DrawShellIcon's steps on a picture box: size, clearing, placement, the refresh, and the box left
 // alone when the lookup finds nothing.
-#include "protect/ShellIcon.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
 #include "platform/ShellIcons.h"
+#include "protect/ShellIcon.h"
 #include "support/FakeViews.h"
 
 namespace quorvane {
@@ -33,13 +32,25 @@ TEST(DrawShellIcon, Table) {
         Steps steps;
     };
     const std::vector<Case> cases = {
-        {"32: the large icons, 480 twips", "full", 32, 32,
+        {"32: the large icons, 480 twips",
+         "full",
+         32,
+         32,
          {"height 480", "width 480", "clear", "draw at 0,0", "refresh"}},
-        {"16: the small icons, 240 twips", "full", 16, 16,
+        {"16: the small icons, 240 twips",
+         "full",
+         16,
+         16,
          {"height 240", "width 240", "clear", "draw at 0,0", "refresh"}},
-        {"any other size: the large icons", "full", 48, 32,
+        {"any other size: the large icons",
+         "full",
+         48,
+         32,
          {"height 720", "width 720", "clear", "draw at 0,0", "refresh"}},
-        {"the largest size that fits", "full", 2184, 32,
+        {"the largest size that fits",
+         "full",
+         2184,
+         32,
          {"height 32760", "width 32760", "clear", "draw at 0,0", "refresh"}},
         {"unknown path: untouched", "missing", 32, 32, {}},
         {"unknown path: no overflow either", "missing", 2185, 32, {}},

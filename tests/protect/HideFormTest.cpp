@@ -52,7 +52,7 @@ TEST_F(HideFolderTest, HidesRecordsAndSaysSo) {
     EXPECT_EQ(messages.boxes[0].style, 64);
     EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("yeah!"));
     EXPECT_EQ(readBytes(reg()), secret + "\r\n");
-    EXPECT_EQ(realFs.attributes(secret), 6u);
+    EXPECT_EQ(attributesOf(secret), kept(6u));
     expectHiddenList("Secret\n");
     EXPECT_EQ(view.path, secret);  // the hidden folder stays in view
     EXPECT_EQ(view.picture1.steps, icon);
@@ -80,7 +80,7 @@ TEST_F(HideFolderTest, HidingTwiceGivesTwoEqualLines) {
 TEST_F(HideFolderTest, BeforeAnyBrowseTheProgramFolderIsHidden) {
     form().cmd_Click(3);
     EXPECT_EQ(readBytes(reg()), tmp.path() + "\r\n");
-    EXPECT_EQ(realFs.attributes(tmp.path()), 6u);
+    EXPECT_EQ(attributesOf(tmp.path()), kept(6u));
     realFs.setAttributes(tmp.path(), attr::Archive);  // takes it off the system's .hidden list again
 }
 
@@ -119,7 +119,7 @@ TEST_F(HideFolderTest, AFolderThatCannotBeRecordedIsNotLeftHidden) {
     f.cmd_Click(3);
     expectErrorReport(errc::DiskFull);
     EXPECT_EQ(readBytes(reg()), "earlier\r\n");
-    EXPECT_EQ(realFs.attributes(secret), 0u);
+    EXPECT_EQ(attributesOf(secret), kept(0u));
     expectHiddenList(std::nullopt);
 
     f.cmd_Click(3);  // the program goes on, and the next try works
@@ -134,7 +134,7 @@ TEST_F(HideFolderTest, APathWithALineBreakIsRefused) {
     f.cmd_Click(3);
     expectErrorReport(errc::InvalidPathText);
     EXPECT_FALSE(exists(reg()));
-    if (kListsHiddenFolders) EXPECT_EQ(realFs.attributes(odd), 0u);
+    if (kListsHiddenFolders) EXPECT_EQ(attributesOf(odd), kept(0u));
 }
 
 // Where the register's encoding cannot hold a path (a character outside the ANSI code page on
@@ -147,7 +147,7 @@ TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
     f.cmd_Click(3);
     expectErrorReport(errc::InvalidPathText);
     EXPECT_EQ(readBytes(reg()), "earlier");
-    EXPECT_EQ(realFs.attributes(secret), 0u);
+    EXPECT_EQ(attributesOf(secret), kept(0u));
     expectHiddenList(std::nullopt);
 }
 

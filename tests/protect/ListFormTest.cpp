@@ -119,8 +119,8 @@ TEST_F(ListWindowTest, MakingTheThirdOfThreeVisibleRewritesTheRegister) {
         clickShowFolder(list);
         expectVisibleMessage(a);
         EXPECT_EQ(readBytes(reg()), a + "\r\n" + b + "\r\n");
-        EXPECT_EQ(realFs.attributes(a), 32u);
-        EXPECT_EQ(realFs.attributes(b), 6u);
+        EXPECT_EQ(attributesOf(a), kept(32u));
+        EXPECT_EQ(attributesOf(b), kept(6u));
         expectHiddenList("B\n");
         EXPECT_EQ(list.list.items, (Items{a, b}));
         EXPECT_EQ(list.list.selected, -1);
@@ -155,7 +155,7 @@ TEST_F(ListWindowTest, ADoubleClickDoesWhatTheButtonDoes) {
         list.form().List1_DblClick();
         expectVisibleMessage(b);
         EXPECT_EQ(readBytes(reg()), a + "\r\n" + a + "\r\n");
-        EXPECT_EQ(realFs.attributes(b), 32u);
+        EXPECT_EQ(attributesOf(b), kept(32u));
         EXPECT_EQ(list.list.items, (Items{a, a}));
         EXPECT_EQ(list.list.selected, -1);
     });
@@ -217,7 +217,7 @@ TEST_F(ListWindowTest, AFailedRewriteKeepsTheRegisterWhole) {
             select(list, 0);
             clickShowFolder(list);
             expectVisibleMessage(a);
-            EXPECT_EQ(realFs.attributes(a), 32u);
+            EXPECT_EQ(attributesOf(a), kept(32u));
             EXPECT_EQ(readBytes(reg()), before);
             EXPECT_FALSE(exists(SaveTempPath(reg())));
 
@@ -274,7 +274,7 @@ TEST_F(ListWindowTest, HideThenMakeVisibleThroughTheWindows) {
     const std::string secret = folder("Secret");
     frmMain& f = formOn(secret);
     f.cmd_Click(3);
-    EXPECT_EQ(realFs.attributes(secret), 6u);
+    EXPECT_EQ(attributesOf(secret), kept(6u));
     messages.boxes.clear();
 
     showList([&](FakeListView& list) {
@@ -284,7 +284,7 @@ TEST_F(ListWindowTest, HideThenMakeVisibleThroughTheWindows) {
         expectVisibleMessage(secret);
         list.form().cmd_Click(1);
     });
-    EXPECT_EQ(realFs.attributes(secret), 32u);
+    EXPECT_EQ(attributesOf(secret), kept(32u));
     EXPECT_EQ(readBytes(reg()), "");
     expectHiddenList(std::nullopt);
 }

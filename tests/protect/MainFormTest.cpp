@@ -1,9 +1,8 @@
 // The main window's form as a controller: load sequence, folder browse, dispatch.
-#include "protect/frmMain.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/PathSeparator.h"
+#include "protect/frmMain.h"
 #include "support/FormFixture.h"
 
 namespace quorvane {

@@ -1,7 +1,5 @@
 // The main window on screen: its load, the folder browse by a real click, and the about window.
 // What the form decides is tested over a fake view in main_form_test.
-#include "protect/MainWindow.h"
-
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -9,6 +7,7 @@
 #include <QTest>
 
 #include "platform/PathText.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "windows/AboutWindow.h"
 #include "windows/PictureBox.h"
@@ -33,7 +32,7 @@ TEST_F(MainWindowTest, LoadSequence) {
     EXPECT_EQ(w.Text1()->text(), appDir);
     EXPECT_EQ(w.cmb1()->currentIndex(), -1);
     const QStringList captions = {
-        QStringLiteral("Control Panel"), QStringLiteral("Printers"),     QStringLiteral("Audio File"),
+        QStringLiteral("Control Panel"), QStringLiteral("Printers"),      QStringLiteral("Audio File"),
         QStringLiteral("Video File"),    QStringLiteral("Word Document"), QStringLiteral("Network"),
         QStringLiteral("XML Document"),  QStringLiteral("Recycled Bin"),
     };

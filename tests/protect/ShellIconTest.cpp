@@ -1,7 +1,5 @@
 // DrawShellIcon on a real picture box: box size, clearing, placement, persistence in pixels; and the
 // icons Linux shows. Its steps alone are tested in draw_shell_icon_test.
-#include "protect/ShellIcon.h"
-
 #include <gtest/gtest.h>
 
 #include <QFileIconProvider>
@@ -14,6 +12,7 @@
 #include "platform/QtIconImage.h"
 #include "platform/QtShellIcons.h"
 #include "protect/Disguise.h"
+#include "protect/ShellIcon.h"
 #include "support/TempDir.h"
 #include "windows/PictureBox.h"
 #include "windows/QtPictureBox.h"

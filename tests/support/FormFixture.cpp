@@ -38,6 +38,14 @@ frmMain& MainFormTest::formOn(const std::string& path) {
     return f;
 }
 
+std::string MainFormTest::profileText(const std::string& text) {
+    if (!kUnderWine) return text;
+    std::string out = text;
+    for (std::size_t at; (at = out.find("\r\n\r\n")) != std::string::npos;) out.erase(at, 2);
+    if (out.rfind("\r\n", 0) == 0) out.erase(0, 2);
+    return out;
+}
+
 std::string MainFormTest::folder(const std::string& name) {
     const std::string path = tmp / name;
     makeDir(path);

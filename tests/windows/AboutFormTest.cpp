@@ -1,9 +1,8 @@
 // The about window's form over a fake view: its load, the portrait swap, closing, and the system
 // information button.
-#include "windows/frmAbout.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/CoreServices.h"
 #include "platform/IniWriter.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"
@@ -11,7 +10,7 @@
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
-#include "platform/CoreServices.h"
+#include "windows/frmAbout.h"
 
 namespace quorvane {
 namespace {

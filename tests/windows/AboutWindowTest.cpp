@@ -9,9 +9,9 @@
 
 #include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
+#include "windows/AboutWindow.h"
 #include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
-#include "windows/AboutWindow.h"
 #include "xpbutton/TulmXpButton.h"
 
 namespace quorvane {

@@ -60,8 +60,7 @@ private:
 class WindowChromeTest : public test::MainWindowTest {
 protected:
     std::unique_ptr<ListWindow> listWindow() {
-        auto list = std::make_unique<ListWindow>(
-            services(), "/nowhere/l0g.ext", &window());
+        auto list = std::make_unique<ListWindow>(services(), "/nowhere/l0g.ext", &window());
         list->setWindowMover(mover);
         list->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(list.get()));

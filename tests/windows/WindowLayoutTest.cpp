@@ -26,8 +26,7 @@ using test::MainWindowTest;
 class WindowLayoutTest : public MainWindowTest {
 protected:
     std::unique_ptr<ListWindow> listWindow() {
-        auto list = std::make_unique<ListWindow>(
-            services(), "/nowhere/l0g.ext", &window());
+        auto list = std::make_unique<ListWindow>(services(), "/nowhere/l0g.ext", &window());
         list->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(list.get()));
         return list;
