@@ -225,7 +225,9 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         frmMain& f = formOn(dir);
         view.picture1.steps.clear();
         f.cmd_Click(7);
-        EXPECT_FALSE(exists(iniOf(dir))) << s.name;
+        // Windows refuses to delete a read-only file: that step is skipped, the rest runs.
+        const bool readOnlyIni = s.iniAttributes && (*s.iniAttributes & attr::ReadOnly) != 0;
+        EXPECT_EQ(exists(iniOf(dir)), readOnlyIni && !kDeletesReadOnlyFiles) << s.name;
         EXPECT_EQ(attributesOf(dir), kept(32u)) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(view.picture1.steps.size(), 5u) << s.name;
