@@ -174,6 +174,20 @@ TEST_F(ListWindowTest, ADoubleClickDoesWhatTheButtonDoes) {
         EXPECT_TRUE(list.List1()->selectedItems().isEmpty());
     });
 }
+TEST_F(ListWindowTest, AnEmptyLineCanBeSelectedButNotRemoved) {
+    const std::string a = hiddenFolder("A");
+    writeBytes(reg(), a + "\r\n\r\n" + a + "\r\n");
+    showList([&](ListWindow& list) {
+        ASSERT_EQ(list.List1()->count(), 3);
+        clickItem(list, 1);
+        EXPECT_EQ(list.List1()->selectedItems().size(), 1);
+        clickShowFolder(list);
+        expectSelectAFolder();
+        EXPECT_EQ(list.List1()->count(), 3);
+    });
+    EXPECT_EQ(readBytes(reg()), a + "\r\n\r\n" + a + "\r\n");
+}
+
 TEST_F(ListWindowTest, LinesThatAreNotUtf8AreKeptAndFoundExactly) {
     const std::string odd = hiddenFolder("caf\xe9");  // a Latin-1 name
     const std::string a = hiddenFolder("A");
