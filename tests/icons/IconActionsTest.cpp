@@ -18,6 +18,7 @@ namespace quorvane {
 namespace {
 
 using test::exists;
+using test::FaultyFileSystem;
 using test::readBytes;
 using test::writeBytes;
 
@@ -149,6 +150,112 @@ TEST_F(IconTest, OpenChangeAndSetDefaultThroughTheWindow) {
     EXPECT_TRUE(messages.boxes.empty());
     EXPECT_EQ(w.Picture1()->image(), plainFolder);
     EXPECT_FALSE(showsMarked(w.Picture1(), kRed));
+}
+
+TEST_F(IconTest, NeverOpenedRemovesTheKeyAndCancelledWritesItEmpty) {
+    const std::string fresh = folder("Fresh");
+    MainWindow& w = windowOn(fresh);
+    ASSERT_FALSE(w.form().IconFilePath().has_value());
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(fresh)), "[.ShellClassInfo]\r\niconindex=0\r\n");
+    expectIconChangedOnly();
+    EXPECT_EQ(w.Picture1()->image(), boxShowing(fresh));  // no custom icon: the folder's own
+
+    const std::string used = folder("Used");
+    writeBytes(iniOf(used), "[.ShellClassInfo]\r\nIconFile=/old.ico\r\nIconIndex=2\r\n[X]\r\ny=1\r\n");
+    QTest::mouseClick(windowOn(used).cmd(6), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(used)), "[.ShellClassInfo]\r\nIconIndex=0\r\n[X]\r\ny=1\r\n");
+    expectIconChangedOnly();
+
+    // A cancel after a choice: the path becomes "", the preview stays, the key is written empty.
+    const std::string cancelled = folder("Cancelled");
+    MainWindow& w2 = windowOn(cancelled);
+    openIcon(w2, greenIco);
+    openIcon(w2, "");
+    EXPECT_EQ(w2.form().IconFilePath(), std::optional<std::string>(""));
+    EXPECT_TRUE(showsMarked(w2.Picture2(), kGreen));
+    QTest::mouseClick(w2.cmd(6), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(cancelled)), "[.ShellClassInfo]\r\niconfile=\r\niconindex=0\r\n");
+    expectIconChangedOnly();
+}
+
+TEST_F(IconTest, ATypedMissingFileIsKeptButNotPreviewed) {
+    const std::string target = folder("Target");
+    MainWindow& w = windowOn(target);
+    const QImage designed = w.Picture2()->image();
+    const QSize designedSize = w.Picture2()->size();
+    openIcon(w, tmp / "typed.ico");
+    EXPECT_EQ(w.form().IconFilePath(), std::optional<std::string>(tmp / "typed.ico"));
+    EXPECT_EQ(w.Picture2()->image(), designed);
+    EXPECT_EQ(w.Picture2()->size(), designedSize);
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\niconfile=" + tmp / "typed.ico" + "\r\niconindex=0\r\n");
+    expectIconChangedOnly();
+}
+
+TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
+    struct State {
+        const char* name;
+        std::optional<std::uint32_t> folderAttributes;
+        const char* ini;  // nullptr: no desktop.ini
+        std::optional<std::uint32_t> iniAttributes;
+    };
+    const std::vector<State> states = {
+        {"fresh folder", std::nullopt, nullptr, std::nullopt},
+        {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
+        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt},
+        {"read-only folder, read-only file", 1u, "", 1u},
+        {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
+    };
+    int n = 0;
+    for (const State& s : states) {
+        const std::string dir = folder("S" + std::to_string(n++));
+        if (s.ini) writeBytes(iniOf(dir), s.ini);
+        if (s.iniAttributes) fs.setAttributes(iniOf(dir), *s.iniAttributes);
+        if (s.folderAttributes) fs.setAttributes(dir, *s.folderAttributes);
+        MainWindow& w = windowOn(dir);
+        QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+        EXPECT_FALSE(exists(iniOf(dir))) << s.name;
+        EXPECT_EQ(fs.attributes(dir), 32u) << s.name;
+        EXPECT_TRUE(messages.boxes.empty()) << s.name;
+        EXPECT_EQ(w.Picture1()->image(), boxShowing(dir)) << s.name;
+    }
+    // The hidden folder became visible again in the file manager's listing too.
+    EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+}
+
+TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
+    const std::string target = folder("Target");
+    MainWindow& w = windowOn(target);
+    openIcon(w, greenIco);
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    messages.boxes.clear();
+
+    fs.failOn(FaultyFileSystem::Op::DeleteFile);
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_TRUE(exists(iniOf(target)));
+    EXPECT_EQ(fs.attributes(target), 32u);
+    EXPECT_EQ(w.Picture1()->image(), boxShowing(target));
+
+    fs.setAttributes(target, attr::System);
+    fs.failOn(FaultyFileSystem::Op::SetAttributes);
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_FALSE(exists(iniOf(target)));
+    EXPECT_EQ(fs.attributes(target), 4u);
+    EXPECT_EQ(w.Picture1()->image(), boxShowing(target));  // redrawn all the same: the default icon now
+
+    const QImage before = w.Picture1()->image();
+    typePath(w, tmp / "Missing");
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_EQ(w.Picture1()->image(), before);
+    EXPECT_TRUE(messages.boxes.empty());
+
+    // An empty path box names no folder: nothing is deleted anywhere.
+    const int deletes = fs.calls(FaultyFileSystem::Op::DeleteFile);
+    typePath(w, "");
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_EQ(fs.calls(FaultyFileSystem::Op::DeleteFile), deletes);
+    EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(IconTest, AProgramFileIsPreviewedAsTheShellWouldShowIt) {

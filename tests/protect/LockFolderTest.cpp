@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "platform/Error.h"
 #include "platform/PathText.h"
 #include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
@@ -16,6 +17,7 @@ namespace quorvane {
 namespace {
 
 using test::exists;
+using test::FaultyFileSystem;
 using test::MainWindowTest;
 
 constexpr const char* kSuffixes[8] = {
@@ -33,6 +35,15 @@ protected:
         dialogs.folders.push_back(path);
         QTest::mouseClick(w.cmd(0), Qt::LeftButton);
         return w;
+    }
+
+    void expectErrorReportAndGoOn(int number) {
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        const auto& box = messages.boxes[0];
+        EXPECT_EQ(box.title, std::optional<std::string>("Quorvane"));
+        EXPECT_NE(box.text.find("'" + std::to_string(number) + "'"), std::string::npos) << box.text;
+        EXPECT_NE(box.text.find(describeError(number)), std::string::npos) << box.text;
+        messages.boxes.clear();
     }
 };
 
@@ -71,6 +82,33 @@ TEST_P(LockEachDisguise, RenamesAndFollowsTheFolder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEight, LockEachDisguise, ::testing::Range(0, 8));
+
+TEST_F(LockTest, FailedRenamesLeaveEverythingAndTheProgramGoesOn) {
+    const std::string secret = folder("Secret");
+    folder(std::string("Secret") + kSuffixes[1]);  // the disguised name is taken
+    MainWindow& w = windowOn(secret);
+    const QImage icon = w.Picture1()->image();
+
+    w.cmb1()->setCurrentIndex(1);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
+    expectErrorReportAndGoOn(errc::FileAlreadyExists);
+    EXPECT_TRUE(exists(secret));
+    EXPECT_EQ(w.form().FolderPath(), secret);
+    EXPECT_EQ(w.Text1()->text(), fromCore(secret));
+    EXPECT_EQ(w.Picture1()->image(), icon);
+
+    // A rename the machine refuses (injected: tests run as root).
+    fs.failOn(FaultyFileSystem::Op::Rename, 1, PlatformError(errc::PermissionDenied, "Permission denied"));
+    w.cmb1()->setCurrentIndex(2);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
+    expectErrorReportAndGoOn(errc::PermissionDenied);
+    EXPECT_TRUE(exists(secret));
+
+    // Still usable: the next lock works.
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
+    EXPECT_TRUE(exists(secret + kSuffixes[2]));
+    EXPECT_EQ(messages.boxes.at(0).text, "Folder: \r\n" + secret + "\r\nLocked!");
+}
 
 }  // namespace
 }  // namespace quorvane

@@ -58,6 +58,18 @@ TEST_F(MainWindowTest, BrowseShowsAChosenFolder) {
     EXPECT_TRUE(messages.boxes.empty());
 }
 
+TEST_F(MainWindowTest, BrowseResultsOfThreeCharactersOrFewerAreNotShown) {
+    MainWindow& w = window();
+    const QImage before = w.Picture1()->image();
+    for (const std::string result : {"", "/", "/ab"}) {
+        dialogs.folders.push_back(result);
+        QTest::mouseClick(w.cmd(0), Qt::LeftButton);
+        EXPECT_EQ(w.form().FolderPath(), result);  // taken, even when empty
+        EXPECT_EQ(w.Text1()->text(), fromCore(tmp.path())) << result;
+        EXPECT_EQ(w.Picture1()->image(), before);
+    }
+}
+
 TEST_F(MainWindowTest, TheFormReadsThePathBoxAsTyped) {
     MainWindow& w = window();
     QTest::keyClick(w.Text1(), Qt::Key_A, Qt::ControlModifier);
