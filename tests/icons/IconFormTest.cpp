@@ -234,8 +234,9 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(dir)) << s.name;
     }
     // The hidden folder became visible again in the file manager's listing too.
-    if (kListsHiddenFolders)
+    if (kListsHiddenFolders) {
         EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+    }
 }
 
 TEST_F(IconTest, ChangeIconOnAHiddenFolderLeavesItSystemOnly) {
@@ -389,7 +390,9 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
 
     view.path = broken;
     f2.cmd_Click(7);  // the program goes on
-    if (kListsHiddenFolders) EXPECT_EQ(attributesOf(broken), kept(32u));
+    if (kListsHiddenFolders) {
+        EXPECT_EQ(attributesOf(broken), kept(32u));
+    }
 }
 
 }  // namespace

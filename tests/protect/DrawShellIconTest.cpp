@@ -61,7 +61,9 @@ TEST(DrawShellIcon, Table) {
         DrawShellIcon(icons, c.path, box, c.size);
         EXPECT_EQ(icons.lastSize, c.askedSize) << c.name;
         EXPECT_EQ(box.steps, c.steps) << c.name;
-        if (!c.steps.empty()) EXPECT_EQ(box.picture, test::FakeShellIcons::pictureOf(c.path, c.askedSize)) << c.name;
+        if (!c.steps.empty()) {
+            EXPECT_EQ(box.picture, test::FakeShellIcons::pictureOf(c.path, c.askedSize)) << c.name;
+        }
     }
 }
 

@@ -134,7 +134,9 @@ TEST_F(HideFolderTest, APathWithALineBreakIsRefused) {
     f.cmd_Click(3);
     expectErrorReport(errc::InvalidPathText);
     EXPECT_FALSE(exists(reg()));
-    if (kListsHiddenFolders) EXPECT_EQ(attributesOf(odd), kept(0u));
+    if (kListsHiddenFolders) {
+        EXPECT_EQ(attributesOf(odd), kept(0u));
+    }
 }
 
 // Where the register's encoding cannot hold a path (a character outside the ANSI code page on
