@@ -4,7 +4,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
-tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev wine wine64
+tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev wine wine64
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
