@@ -196,7 +196,12 @@ void XpButtonModel::onDblClick() {
     m_host.captureMouse();
 }
 
-void XpButtonModel::raiseClick() { m_host.raiseClick(); }
+void XpButtonModel::raiseClick() {
+    // A key held now went down before this Click: its release must not click again. The Click's
+    // handler may show a box that the next press closes, that press's release then coming here.
+    m_lastKey = 0;
+    m_host.raiseClick();
+}
 
 // --- Keyboard -----------------------------------------------------------------------------------
 
@@ -242,10 +247,11 @@ void XpButtonModel::onGotFocus() {
 
 void XpButtonModel::onLostFocus() {
     m_focused = false;
+    m_lastKey = 0;  // keys pressed from now on go elsewhere, whoever sees their release
     Redraw(0);
 }
 
-void XpButtonModel::onWindowDeactivate() {}
+void XpButtonModel::onWindowDeactivate() { m_lastKey = 0; }
 
 void XpButtonModel::onResize(int width, int height) {
     W = width;

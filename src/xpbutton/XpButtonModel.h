@@ -47,7 +47,9 @@ public:
     std::int16_t MoveLatch() const { return m_moveLatch; }
     bool Focused() const { return m_focused; }
     std::int16_t LastButton() const { return m_lastButton; }
-    // The key pressed last while the control had the focus.
+    // The key pressed last while the control had the focus, 0 again once a Click is raised, the
+    // focus is lost or the window stops being the active one: a release clicks only when its
+    // own press reached this control.
     std::int16_t LastKey() const { return m_lastKey; }
     // The access-key character shown underlined in the caption (lower case, UTF-8), or "".
     const std::string& AccessKeys() const { return m_accessKeys; }

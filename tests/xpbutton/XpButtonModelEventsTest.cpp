@@ -143,6 +143,79 @@ TEST_F(XpButtonModelEventsTest, ReleaseOfAnotherKeyThanThePressedOneDoesNotClick
     EXPECT_EQ(model.LastKey(), 65);
 }
 
+TEST_F(XpButtonModelEventsTest, AReleaseClicksOnlyWhenItsPressReachedTheFocusedControl) {
+    enum Kind { Down, Up, LoseFocus, GainFocus, Deactivate, MouseClick };
+    struct Step {
+        Kind kind;
+        std::int16_t code = 0;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Step> steps;
+        int clicks;
+        bool clickShowsABox = false;  // the Click's handler shows a modal box, which takes the focus a while
+    };
+    const Case cases[] = {
+        {"Enter down and up", {{Down, 13}, {Up, 13}}, 1},
+        {"Space held: its press repeats, one click", {{Down, 32}, {Down, 32}, {Down, 32}, {Up, 32}}, 1},
+        {"pressed again: clicks again", {{Down, 13}, {Up, 13}, {Down, 32}, {Up, 32}}, 2},
+        {"Enter's press closed the box the Click showed; its release comes back",
+         {{Down, 13}, {Up, 13}, {Up, 13}},
+         1,
+         true},
+        {"Space held while Enter closed the box; both releases come back",
+         {{Down, 32}, {Up, 32}, {Up, 13}, {Up, 32}},
+         1,
+         true},
+        {"a second release after a Click, even with the focus kept", {{Down, 13}, {Up, 13}, {Up, 13}}, 1},
+        {"the focus went away and came back between press and release",
+         {{Down, 13}, {LoseFocus}, {GainFocus}, {Up, 13}},
+         0},
+        {"the window was deactivated between press and release", {{Down, 32}, {Deactivate}, {Up, 32}}, 0},
+        {"a mouse click between press and release", {{Down, 13}, {MouseClick}, {Up, 13}}, 1},
+    };
+    for (const Case& c : cases) {
+        FakeButtonHost caseHost;
+        XpButtonModel button(caseHost, keys);
+        button.onResize(101, 26);
+        button.onGotFocus();
+        int clicks = 0;
+        caseHost.onEvent = [&](const std::string& e) {
+            if (e != "Click") return;
+            ++clicks;
+            if (!c.clickShowsABox) return;
+            button.onLostFocus();  // the box takes the focus and the keys pressed meanwhile
+            button.onGotFocus();   // and gives the focus back when it closes
+        };
+        for (const Step& step : c.steps) {
+            switch (step.kind) {
+                case Down:
+                    button.onKeyDown(step.code, 0);
+                    break;
+                case Up:
+                    button.onKeyUp(step.code, 0);
+                    break;
+                case LoseFocus:
+                    button.onLostFocus();
+                    break;
+                case GainFocus:
+                    button.onGotFocus();
+                    break;
+                case Deactivate:
+                    button.onWindowDeactivate();
+                    break;
+                case MouseClick:
+                    button.onMouseDown(1, 0, 5, 5);
+                    button.onMouseUp(1, 0, 5, 5);
+                    button.onClick();
+                    break;
+            }
+        }
+        EXPECT_EQ(clicks, c.clicks) << c.name;
+        EXPECT_EQ(button.LastKey(), 0) << c.name;
+    }
+}
+
 TEST_F(XpButtonModelEventsTest, ArrowsMoveTheFocusAndStillRaiseKeyDown) {
     struct ArrowCase {
         std::int16_t code;
