@@ -86,60 +86,61 @@ float coordinate(qreal value) { return static_cast<float>(value); }
 
 class TulmXpButton::Surface final : public XpButtonHost {
 public:
-    explicit Surface(TulmXpButton& button) : b(button) {}
+    explicit Surface(TulmXpButton& button) : m_button(button) {}
 
     bool isMouseOver() const override {
         // The widget under the pointer honours the mask, so a cut corner is outside; like a window
         // lookup by point, a disabled control is never found there.
-        return QApplication::widgetAt(QCursor::pos()) == &b && b.isEnabled();
+        return QApplication::widgetAt(QCursor::pos()) == &m_button && m_button.isEnabled();
     }
-    void startHoverTimer() override { b.m_hoverTimer.start(); }
-    void stopHoverTimer() override { b.m_hoverTimer.stop(); }
+    void startHoverTimer() override { m_button.m_hoverTimer.start(); }
+    void stopHoverTimer() override { m_button.m_hoverTimer.stop(); }
     void captureMouse() override {
-        b.grabMouse();
-        b.m_captured = true;
+        m_button.grabMouse();
+        m_button.m_captured = true;
     }
     void canvasResized(Canvas& canvas) override {
         // The image shows the canvas's own pixels: nothing is copied between drawing and showing.
         const int w = canvas.width();
         const int h = canvas.height();
-        b.m_image = w > 0 && h > 0 ? QImage(reinterpret_cast<uchar*>(canvas.data()), w, h, w * 4, QImage::Format_RGB32)
-                                   : QImage();
+        m_button.m_image = w > 0 && h > 0
+                               ? QImage(reinterpret_cast<uchar*>(canvas.data()), w, h, w * 4, QImage::Format_RGB32)
+                               : QImage();
     }
-    void invalidate() override { b.update(); }
-    void refresh() override { b.repaint(); }
+    void invalidate() override { m_button.update(); }
+    void refresh() override { m_button.repaint(); }
     void applyRegion(int width, int height) override {
         QRegion region(0, 0, width, height);
         for (const QRect& corner : {QRect(0, 0, 1, 1), QRect(0, height - 1, 1, 1), QRect(width - 1, 0, 1, 1),
                                     QRect(width - 1, height - 1, 1, 1)})
             region -= QRegion(corner);
-        b.setMask(region);
+        m_button.setMask(region);
     }
     Rgb backColour() const override {
-        const QColor back = b.backColour();
+        const QColor back = m_button.backColour();
         return Rgb{back.red(), back.green(), back.blue()};
     }
-    void setSurfaceEnabled(bool enabled) override { b.QWidget::setEnabled(enabled); }
+    void setSurfaceEnabled(bool enabled) override { m_button.QWidget::setEnabled(enabled); }
     void setSurfaceFont(const StdFont& font) override {
-        b.m_qfont = qtFontOf(font);
-        b.QWidget::setFont(b.m_qfont);
+        m_button.m_qfont = qtFontOf(font);
+        m_button.QWidget::setFont(m_button.m_qfont);
         m_measured = false;
     }
     void setAccessKeys(const std::string& keys) override {
-        if (b.m_accessShortcut != 0) b.releaseShortcut(b.m_accessShortcut);
-        b.m_accessShortcut = 0;
+        if (m_button.m_accessShortcut != 0) m_button.releaseShortcut(m_button.m_accessShortcut);
+        m_button.m_accessShortcut = 0;
         if (!keys.empty())
-            b.m_accessShortcut =
-                b.grabShortcut(QKeySequence::mnemonic(QLatin1Char('&') + QString::fromStdString(keys)));
+            m_button.m_accessShortcut =
+                m_button.grabShortcut(QKeySequence::mnemonic(QLatin1Char('&') + QString::fromStdString(keys)));
     }
 
     int captionHeight(const std::string& caption, int width) override {
         // Measuring takes a painter of its own; the answer changes only with the caption, the font
         // and the size, so the last one is kept.
-        const QSize size(width, b.m_image.height());
+        const QSize size(width, m_button.m_image.height());
         if (!m_measured || caption != m_measuredCaption || size != m_measuredSize) {
-            QPainter painter(&b.m_image);
-            painter.setFont(b.m_qfont);
+            QPainter painter(&m_button.m_image);
+            painter.setFont(m_button.m_qfont);
             m_measuredHeight =
                 painter.boundingRect(QRect(QPoint(0, 0), size), kCaptionFlags, QString::fromStdString(caption))
                     .height();
@@ -150,35 +151,35 @@ public:
         return m_measuredHeight;
     }
     void drawCaption(Canvas&, const std::string& caption, const TextRect& r, std::uint32_t colour) override {
-        QPainter painter(&b.m_image);
-        painter.setFont(b.m_qfont);
-        painter.setPen(b.colourOf(colour));
+        QPainter painter(&m_button.m_image);
+        painter.setFont(m_button.m_qfont);
+        painter.setPen(m_button.colourOf(colour));
         const QRect target(r.left, r.top, r.right - r.left, r.bottom - r.top);
         painter.setClipRect(target);
         painter.drawText(target, kCaptionFlags | Qt::AlignTop, QString::fromStdString(caption));
     }
 
-    void raiseClick() override { emit b.Click(); }
+    void raiseClick() override { emit m_button.Click(); }
     void raiseMouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
-        emit b.MouseDown(Button, Shift, X, Y);
+        emit m_button.MouseDown(Button, Shift, X, Y);
     }
     void raiseMouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
-        emit b.MouseMove(Button, Shift, X, Y);
+        emit m_button.MouseMove(Button, Shift, X, Y);
     }
     void raiseMouseUp(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
-        emit b.MouseUp(Button, Shift, X, Y);
+        emit m_button.MouseUp(Button, Shift, X, Y);
     }
-    void raiseKeyPress(std::int16_t& KeyAscii) override { emit b.KeyPress(KeyAscii); }
-    void raiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override { emit b.KeyDown(KeyCode, Shift); }
-    void raiseKeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override { emit b.KeyUp(KeyCode, Shift); }
-    void raiseMouseOver() override { emit b.MouseOver(); }
-    void raiseMouseOut() override { emit b.MouseOut(); }
+    void raiseKeyPress(std::int16_t& KeyAscii) override { emit m_button.KeyPress(KeyAscii); }
+    void raiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override { emit m_button.KeyDown(KeyCode, Shift); }
+    void raiseKeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override { emit m_button.KeyUp(KeyCode, Shift); }
+    void raiseMouseOver() override { emit m_button.MouseOver(); }
+    void raiseMouseOut() override { emit m_button.MouseOut(); }
     void raisePropertyChanged(const std::string& name) override {
-        emit b.PropertyChanged(QString::fromStdString(name));
+        emit m_button.PropertyChanged(QString::fromStdString(name));
     }
 
 private:
-    TulmXpButton& b;
+    TulmXpButton& m_button;
     bool m_measured = false;
     std::string m_measuredCaption;
     QSize m_measuredSize;
