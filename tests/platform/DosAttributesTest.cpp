@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TempDir.h"
+
 using namespace std::string_literals;
 
 namespace quorvane {
 namespace {
+
+using test::hexBytes;
 
 TEST(DosAttributes, FormatsHexTextWithItsNul) {
     EXPECT_EQ(formatDosAttrib(0x6), "0x6\0"s);
@@ -35,23 +39,6 @@ TEST(DosAttributes, ParsesWhatSambaAndWineStore) {
     for (const Case& c : cases) EXPECT_EQ(parseDosAttrib(c.value), c.expected) << c.name;
 }
 
-// Bytes from hex text, two digits a byte; blanks and bars (which mark the fields) are ignored.
-std::string bytes(std::string_view hex) {
-    std::string out;
-    int high = -1;
-    for (char c : hex) {
-        if (c == ' ' || c == '|') continue;
-        const int d = c <= '9' ? c - '0' : c - 'a' + 10;
-        if (high < 0) {
-            high = d;
-        } else {
-            out.push_back(static_cast<char>(high * 16 + d));
-            high = -1;
-        }
-    }
-    return out;
-}
-
 // Creation times as NTTIME: the one from a live Samba 4.17 record, and 2001-02-03 04:05:06 UTC.
 const std::string kCreated = " ac 25 af 09 a9 88 dd 01 ";
 const std::string kCreated2001 = " 00 05 b5 7d 96 8d c0 01 ";
@@ -70,38 +57,38 @@ TEST(DosAttributes, RecordsOfEveryVersionAreReadAndKept) {
     };
     const Case cases[] = {
         {"version 5 (Samba 4.17 on): a hidden + system folder, shown again",
-         bytes("00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated), 0x16, 0x20, true,
-         bytes("30 78 33 30 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 30 00 00 00 |" + kCreated)},
+         hexBytes("00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated), 0x16, 0x20, true,
+         hexBytes("30 78 33 30 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 30 00 00 00 |" + kCreated)},
         {"version 4 (Samba 4.11 to 4.16): an archive file made hidden + system",
-         bytes("00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 20 00 00 00 |" + kItime2020 + kCreated2001), 0x20, 0x6,
+         hexBytes("00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 20 00 00 00 |" + kItime2020 + kCreated2001), 0x20, 0x6,
          false,
-         bytes("30 78 30 36 00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 06 00 00 00 |" + kItime2020 + kCreated2001)},
+         hexBytes("30 78 30 36 00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 06 00 00 00 |" + kItime2020 + kCreated2001)},
         {"version 3 (Samba 3.5 to 4.10): a plain folder hidden",
-         bytes("30 78 31 30 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 10 00 00 00 | 00 00 00 00 |"
+         hexBytes("30 78 31 30 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 10 00 00 00 | 00 00 00 00 |"
                " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
                kCreated2001 + "00 00 00 00 00 00 00 00"),
          0x10, 0x6, true,
-         bytes("30 78 31 36 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | 00 00 00 00 |"
+         hexBytes("30 78 31 36 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | 00 00 00 00 |"
                " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
                kCreated2001 + "00 00 00 00 00 00 00 00")},
         {"version 1 (older Samba 3): no valid flags",
-         bytes("30 78 31 30 00 | 00 | 01 00 01 00 | 00 00 | 10 00 00 00 | 00 00 00 00 |"
+         hexBytes("30 78 31 30 00 | 00 | 01 00 01 00 | 00 00 | 10 00 00 00 | 00 00 00 00 |"
                " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
                kCreated2001 + kCreated2001),
          0x10, 0x4, true,
-         bytes("30 78 31 34 00 | 00 | 01 00 01 00 | 00 00 | 14 00 00 00 | 00 00 00 00 |"
+         hexBytes("30 78 31 34 00 | 00 | 01 00 01 00 | 00 00 | 14 00 00 00 | 00 00 00 00 |"
                " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
                kCreated2001 + kCreated2001)},
         {"version 5 behind a hex text that puts it at offset 4",
-         bytes("30 78 36 00 | 05 00 05 00 | 11 00 00 00 | 06 00 00 00 |" + kCreated), 0x6, 0x4, false,
-         bytes("30 78 30 34 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 04 00 00 00 |" + kCreated)},
+         hexBytes("30 78 36 00 | 05 00 05 00 | 11 00 00 00 | 06 00 00 00 |" + kCreated), 0x6, 0x4, false,
+         hexBytes("30 78 30 34 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 04 00 00 00 |" + kCreated)},
         {"version 5 without the attribute's valid flag: Samba reads the field all the same",
-         bytes("00 | 00 | 05 00 05 00 | 00 00 | 10 00 00 00 | 14 00 00 00 |" + kCreated), 0x14, 0x2, true,
-         bytes("30 78 31 32 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 12 00 00 00 |" + kCreated)},
+         hexBytes("00 | 00 | 05 00 05 00 | 00 00 | 10 00 00 00 | 14 00 00 00 |" + kCreated), 0x14, 0x2, true,
+         hexBytes("30 78 31 32 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 12 00 00 00 |" + kCreated)},
         {"version 5 followed by bytes of a later writer",
-         bytes("00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 10 00 00 00 |" + kCreated + "| de ad be"), 0x10, 0x6,
+         hexBytes("00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 10 00 00 00 |" + kCreated + "| de ad be"), 0x10, 0x6,
          true,
-         bytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated + "| de ad be")},
+         hexBytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated + "| de ad be")},
         {"hex text and NUL (older Samba, ours)", "0x16\0"s, 0x16, 0x20, true, "0x20\0"s},
         {"hex text alone (wine)", "0x6"s, 0x6, 0x20, false, "0x20\0"s},
         {"nothing stored yet", ""s, std::nullopt, 0x6, true, "0x6\0"s},
@@ -120,13 +107,13 @@ TEST(DosAttributes, ValuesWeDoNotUnderstandAreNotOverwritten) {
         std::optional<std::uint32_t> read;  // from the hex text, if there is one
     };
     const Case cases[] = {
-        {"unknown version 6", bytes("00 | 00 | 06 00 06 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated),
+        {"unknown version 6", hexBytes("00 | 00 | 06 00 06 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated),
          std::nullopt},
-        {"version 2, whose record we do not take apart", bytes("30 78 31 36 00 | 00 | 02 00 02 00 | 00 00 00 00"),
+        {"version 2, whose record we do not take apart", hexBytes("30 78 31 36 00 | 00 | 02 00 02 00 | 00 00 00 00"),
          0x16},
         {"a level that differs from the version",
-         bytes("00 | 00 | 05 00 04 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated), std::nullopt},
-        {"a record cut short", bytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | ac 25"),
+         hexBytes("00 | 00 | 05 00 04 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated), std::nullopt},
+        {"a record cut short", hexBytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | ac 25"),
          0x16},
         {"a single byte after the NUL", "0x16\0\0"s, 0x16},
         {"text that is no number", "hidden"s, std::nullopt},
