@@ -294,8 +294,8 @@ TEST_F(IconTest, ChangeIconAndSetDefaultLeaveTheFolderAsItWas) {
     openIcon(w, greenIco);
     QTest::mouseClick(w.cmd(6), Qt::LeftButton);
     expectIconChangedOnly();
-    EXPECT_EQ(readBytes(iniOf(target)),
-              "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=" + greenIco + "\r\niconindex=0\r\n[ViewState]\r\nMode=\r\n");
+    EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=" + greenIco +
+                                            "\r\niconindex=0\r\n[ViewState]\r\nMode=\r\n");
 
     QTest::mouseClick(w.cmd(7), Qt::LeftButton);
     EXPECT_EQ(readBytes(iniOf(target)), own);

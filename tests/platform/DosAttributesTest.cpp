@@ -62,23 +62,24 @@ TEST(DosAttributes, RecordsOfEveryVersionAreReadAndKept) {
         {"version 4 (Samba 4.11 to 4.16): an archive file made hidden + system",
          hexBytes("00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 20 00 00 00 |" + kItime2020 + kCreated2001), 0x20, 0x6,
          false,
-         hexBytes("30 78 30 36 00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 06 00 00 00 |" + kItime2020 + kCreated2001)},
+         hexBytes("30 78 30 36 00 | 00 | 04 00 04 00 | 00 00 | 51 00 00 00 | 06 00 00 00 |" + kItime2020 +
+                  kCreated2001)},
         {"version 3 (Samba 3.5 to 4.10): a plain folder hidden",
          hexBytes("30 78 31 30 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 10 00 00 00 | 00 00 00 00 |"
-               " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
-               kCreated2001 + "00 00 00 00 00 00 00 00"),
+                  " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
+                  kCreated2001 + "00 00 00 00 00 00 00 00"),
          0x10, 0x6, true,
          hexBytes("30 78 31 36 00 | 00 | 03 00 03 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | 00 00 00 00 |"
-               " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
-               kCreated2001 + "00 00 00 00 00 00 00 00")},
+                  " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
+                  kCreated2001 + "00 00 00 00 00 00 00 00")},
         {"version 1 (older Samba 3): no valid flags",
          hexBytes("30 78 31 30 00 | 00 | 01 00 01 00 | 00 00 | 10 00 00 00 | 00 00 00 00 |"
-               " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
-               kCreated2001 + kCreated2001),
+                  " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
+                  kCreated2001 + kCreated2001),
          0x10, 0x4, true,
          hexBytes("30 78 31 34 00 | 00 | 01 00 01 00 | 00 00 | 14 00 00 00 | 00 00 00 00 |"
-               " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
-               kCreated2001 + kCreated2001)},
+                  " 00 00 00 00 00 00 00 00 | 00 00 00 00 00 00 00 00 |" +
+                  kCreated2001 + kCreated2001)},
         {"version 5 behind a hex text that puts it at offset 4",
          hexBytes("30 78 36 00 | 05 00 05 00 | 11 00 00 00 | 06 00 00 00 |" + kCreated), 0x6, 0x4, false,
          hexBytes("30 78 30 34 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 04 00 00 00 |" + kCreated)},
@@ -113,8 +114,8 @@ TEST(DosAttributes, ValuesWeDoNotUnderstandAreNotOverwritten) {
          0x16},
         {"a level that differs from the version",
          hexBytes("00 | 00 | 05 00 04 00 | 00 00 | 11 00 00 00 | 16 00 00 00 |" + kCreated), std::nullopt},
-        {"a record cut short", hexBytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | ac 25"),
-         0x16},
+        {"a record cut short",
+         hexBytes("30 78 31 36 00 | 00 | 05 00 05 00 | 00 00 | 11 00 00 00 | 16 00 00 00 | ac 25"), 0x16},
         {"a single byte after the NUL", "0x16\0\0"s, 0x16},
         {"text that is no number", "hidden"s, std::nullopt},
         {"only the prefix", "0x\0"s, std::nullopt},
