@@ -77,14 +77,10 @@ std::optional<std::uint32_t> parseHexText(std::string_view text) {
     std::size_t digits = 0;
     for (char c : text) {
         int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else
-            break;
+        if (c >= '0' && c <= '9') d = c - '0';
+        else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+        else break;
         result = (result << 4) | static_cast<std::uint64_t>(d);
         if (++digits > 8) return std::nullopt;
     }

@@ -93,9 +93,9 @@ std::optional<std::uint32_t> readDosAttrib(const std::string& path) { return par
 void writeDosAttribValue(const std::string& path, const std::string& value) {
     if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
         if (errno == ENOTSUP)
-            throw PlatformError(
-                errc::PathFileAccessError,
-                "The file system cannot keep file attributes (it has no user extended attributes): " + path);
+            throw PlatformError(errc::PathFileAccessError,
+                                "The file system cannot keep file attributes (it has no user extended attributes): " +
+                                    path);
         throw errnoError(errno, path);
     }
 }
@@ -237,15 +237,9 @@ void FileSystemPosix::openText(int slot, const std::string& path, TextMode mode)
     if (path.empty()) throw errorFor(errc::BadFileName, path);
     int flags = O_CLOEXEC;
     switch (mode) {
-        case TextMode::Append:
-            flags |= O_WRONLY | O_CREAT | O_APPEND;
-            break;
-        case TextMode::Output:
-            flags |= O_WRONLY | O_CREAT | O_TRUNC;
-            break;
-        case TextMode::Input:
-            flags |= O_RDONLY;
-            break;
+        case TextMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
+        case TextMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
+        case TextMode::Input: flags |= O_RDONLY; break;
     }
     int fd = ::open(p, flags, 0666);
     if (fd < 0)
