@@ -16,6 +16,14 @@ namespace quorvane {
 namespace {
 
 using test::exists;
+
+// The attribute bits the platform keeps as set. wine keeps only hidden and system and makes up the
+// rest from the Unix file (archive for every file, nothing for folders); its build says so.
+#ifndef QUORVANE_ATTRIBUTES_KEPT
+#define QUORVANE_ATTRIBUTES_KEPT 0xFFFFFFFFu
+#endif
+std::uint32_t kept(std::uint32_t attributes) { return attributes & QUORVANE_ATTRIBUTES_KEPT; }
+
 using test::readBytes;
 using test::writeBytes;
 
@@ -97,17 +105,17 @@ TEST_F(FolderIcons, SetDefaultDeletesOnlyAFileThatHeldNothingElse) {
         if (c.iniAfter) {
             ASSERT_TRUE(exists(iniOf(dir))) << c.name;
             EXPECT_EQ(readBytes(iniOf(dir)), c.iniAfter) << c.name;
-            EXPECT_EQ(fs.attributes(iniOf(dir)), 6u) << c.name;
+            EXPECT_EQ(kept(fs.attributes(iniOf(dir))), kept(6)) << c.name;
         } else {
             EXPECT_FALSE(exists(iniOf(dir))) << c.name;
         }
-        EXPECT_EQ(fs.attributes(dir), c.folderAfter) << c.name;
+        EXPECT_EQ(kept(fs.attributes(dir)), kept(c.folderAfter)) << c.name;
         EXPECT_EQ(managers.calls, std::vector<std::string>{"default " + dir}) << c.name;
     }
 }
 
 TEST_F(FolderIcons, SetDefaultSkipsEachFailingStep) {
-    const std::string kept = "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=/a.ico\r\n";
+    const std::string withInfoTip = "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=/a.ico\r\n";
     struct Case {
         const char* name;
         test::FaultyFileSystem::Op failing;
@@ -120,8 +128,8 @@ TEST_F(FolderIcons, SetDefaultSkipsEachFailingStep) {
          "[.ShellClassInfo]\r\niconfile=/a.ico\r\n", false, 32},
         {"the deletion fails", test::FaultyFileSystem::Op::DeleteFile, "[.ShellClassInfo]\r\niconfile=/a.ico\r\n",
          false, 32},
-        {"the folder's attributes cannot be read: Archive alone", test::FaultyFileSystem::Op::Attributes, kept.c_str(),
-         false, 32},
+        {"the folder's attributes cannot be read: Archive alone", test::FaultyFileSystem::Op::Attributes,
+         withInfoTip.c_str(), false, 32},
         {"the attributes cannot be set", test::FaultyFileSystem::Op::SetAttributes,
          "[.ShellClassInfo]\r\niconfile=/a.ico\r\n", true, 4},
     };
@@ -136,7 +144,7 @@ TEST_F(FolderIcons, SetDefaultSkipsEachFailingStep) {
         ResetFolderIcon(fs, *services.iniWriter, managers, dir);
         managers.fail = false;
         EXPECT_EQ(exists(iniOf(dir)), !c.iniDeleted) << c.name;
-        EXPECT_EQ(fs.attributes(dir), c.folderAfter) << c.name;
+        EXPECT_EQ(kept(fs.attributes(dir)), kept(c.folderAfter)) << c.name;
         EXPECT_EQ(managers.calls, std::vector<std::string>{"default " + dir}) << c.name;
         fs.failOn(c.failing, 1000);  // not to fail in a later case
     }
