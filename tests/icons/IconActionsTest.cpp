@@ -274,7 +274,9 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         frmMain& w = windowOn(dir);
         QTest::mouseClick(w.cmd(7), Qt::LeftButton);
         EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr) << s.name;
-        if (s.iniAfter) EXPECT_EQ(readBytes(iniOf(dir)), s.iniAfter) << s.name;
+        if (s.iniAfter) {
+            EXPECT_EQ(readBytes(iniOf(dir)), s.iniAfter) << s.name;
+        }
         EXPECT_EQ(fs.attributes(dir), s.folderAfter) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(w.Picture1()->image(), boxShowing(dir)) << s.name;
@@ -337,7 +339,9 @@ TEST_F(IconTest, TheFolderDotDirectoryFollowsChangeIconAndSetDefault) {
         EXPECT_EQ(exists(dotDirectory) ? readBytes(dotDirectory) : "", c.changed) << c.name;
         QTest::mouseClick(w.cmd(7), Qt::LeftButton);
         EXPECT_EQ(exists(dotDirectory), c.reset != nullptr) << c.name;
-        if (c.reset) EXPECT_EQ(readBytes(dotDirectory), c.reset) << c.name;
+        if (c.reset) {
+            EXPECT_EQ(readBytes(dotDirectory), c.reset) << c.name;
+        }
     }
 }
 

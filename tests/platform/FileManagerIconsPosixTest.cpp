@@ -68,7 +68,9 @@ TEST_F(PosixFileManagerIcons, TheDefaultIconRemovesTheFileOnlyWhenNothingElseIsI
         writeBytes(dir + "/.directory", c.before);
         icons.showDefault(dir);
         EXPECT_EQ(exists(dir + "/.directory"), c.after != nullptr) << c.name;
-        if (c.after) EXPECT_EQ(readBytes(dir + "/.directory"), c.after) << c.name;
+        if (c.after) {
+            EXPECT_EQ(readBytes(dir + "/.directory"), c.after) << c.name;
+        }
     }
     makeDir(tmp / "None");
     icons.showDefault(tmp / "None");
