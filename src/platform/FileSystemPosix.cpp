@@ -70,19 +70,27 @@ bool writeListFile(const std::string& path, const std::string& content) {
     return true;
 }
 
-std::optional<std::uint32_t> readDosAttrib(const std::string& path) {
-    char value[256];
-    ssize_t n = ::getxattr(path.c_str(), kDosAttribName, value, sizeof value);
-    if (n < 0) {
-        if (errno == ENODATA || errno == ENOTSUP) return std::nullopt;
-        if (errno == ERANGE) return std::nullopt;  // a value far larger than any hex text
-        throw errnoError(errno, path);
+// The stored value as it is; "" when there is none or the file system keeps none.
+std::string readDosAttribValue(const std::string& path) {
+    std::string value(256, '\0');
+    for (int attempt = 0;; ++attempt) {
+        const ssize_t n = ::getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
+        if (n >= 0) {
+            value.resize(static_cast<std::size_t>(n));
+            return value;
+        }
+        if (errno == ENODATA || errno == ENOTSUP) return {};
+        if (errno != ERANGE || attempt == 3) throw errnoError(errno, path);
+        // Larger than any record we know; fetch it whole all the same, it may grow meanwhile.
+        const ssize_t size = ::getxattr(path.c_str(), kDosAttribName, nullptr, 0);
+        if (size < 0) continue;
+        value.resize(static_cast<std::size_t>(size) + 1);
     }
-    return parseDosAttrib(std::string_view(value, static_cast<std::size_t>(n)));
 }
 
-void writeDosAttrib(const std::string& path, std::uint32_t attributes) {
-    const std::string value = formatDosAttrib(attributes);
+std::optional<std::uint32_t> readDosAttrib(const std::string& path) { return parseDosAttrib(readDosAttribValue(path)); }
+
+void writeDosAttribValue(const std::string& path, const std::string& value) {
     if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
         if (errno == ENOTSUP)
             throw PlatformError(errc::PathFileAccessError,
@@ -141,15 +149,23 @@ void FileSystemPosix::rename(const std::string& oldPath, const std::string& newP
 void FileSystemPosix::setAttributes(const std::string& path, std::uint32_t attributes) {
     struct stat st;
     if (path.empty() || ::stat(cpath(path), &st) != 0) throw errnoError(path.empty() ? ENOENT : errno, path);
-    const auto previous = readDosAttrib(path);
+    const std::string previous = readDosAttribValue(path);
     const std::uint32_t value = attributes & ~attr::Directory;
-    writeDosAttrib(path, value);
+    const auto updated = updateDosAttrib(previous, value, S_ISDIR(st.st_mode));
+    if (!updated)
+        throw PlatformError(errc::PathFileAccessError,
+                            "The attributes stored with this object (user.DOSATTRIB) are in a form this program does "
+                            "not know; they were left as they were: " +
+                                path);
+    writeDosAttribValue(path, *updated);
     try {
         updateHiddenList(path, (value & attr::Hidden) != 0);
     } catch (const PlatformError&) {
         // Keep the two records in step: without the listing the change did not happen.
-        if (previous) writeDosAttrib(path, *previous);
-        else ::removexattr(path.c_str(), kDosAttribName);
+        if (!previous.empty())
+            writeDosAttribValue(path, previous);
+        else
+            ::removexattr(path.c_str(), kDosAttribName);
         throw;
     }
 }

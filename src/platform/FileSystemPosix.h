@@ -9,8 +9,10 @@
 namespace quorvane {
 
 // The file services on Linux. DOS attributes live in the "user.DOSATTRIB" extended attribute
-// (as Samba and wine keep them); the hidden bit is mirrored in the parent folder's ".hidden"
-// list, which Linux file managers honour. A file system without user extended attributes
+// (as Samba, the kernel's SMB server and wine keep them): the record Samba keeps there, with the
+// object's creation time, stays through every change, and a value of a form we do not know makes
+// the change fail instead of being overwritten. The hidden bit is mirrored in the parent folder's
+// ".hidden" list, which Linux file managers honour. A file system without user extended attributes
 // makes every attribute change fail.
 class FileSystemPosix final : public FileSystem {
 public:

@@ -14,6 +14,7 @@ class IniWriter;
 class Registry;
 class ProgramLauncher;
 class KeyInjector;
+class FileManagerIcons;
 
 // The services the windows are built with. Tests hand in their own.
 struct Services {
@@ -25,6 +26,7 @@ struct Services {
     Registry& registry;
     ProgramLauncher& launcher;
     KeyInjector& keys;
+    FileManagerIcons& fileManagers;
 };
 
 // The real services of this platform, owned together.

@@ -121,15 +121,14 @@ std::string temporaryName(const std::string& target) {
 
 }  // namespace
 
-void IniWriterPosix::writeString(const std::string& section, const std::string& key,
-                                 const std::optional<std::string>& value, const std::string& file) {
+void rewriteTextFile(const std::string& file, const std::function<std::string(std::string_view)>& edit) {
     if (file.empty() || file.find('\0') != std::string::npos) throw errorFor(errc::BadFileName, file);
     const std::string target = resolveTarget(file);
 
     std::string content;
     struct stat st {};
     const bool existed = readFile(target, content, st);
-    const std::string updated = IniWriteValue(content, section, key, value);
+    const std::string updated = edit(content);
     if (existed ? updated == content : updated.empty()) return;
 
     const std::string temp = temporaryName(target);
@@ -148,6 +147,11 @@ void IniWriterPosix::writeString(const std::string& section, const std::string& 
     if (::rename(temp.c_str(), target.c_str()) != 0) throw fail(errno);
     Fd dir(::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());  // the new name itself reaches the disk
+}
+
+void IniWriterPosix::writeString(const std::string& section, const std::string& key,
+                                 const std::optional<std::string>& value, const std::string& file) {
+    rewriteTextFile(file, [&](std::string_view content) { return IniWriteValue(content, section, key, value); });
 }
 
 }  // namespace quorvane

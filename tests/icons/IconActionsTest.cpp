@@ -72,7 +72,8 @@ protected:
                                                       .ini = writer ? *writer : counting,
                                                       .registry = s.registry,
                                                       .launcher = s.launcher,
-                                                      .keys = s.keys},
+                                                      .keys = s.keys,
+                                                      .fileManagers = s.fileManagers},
                                              fromCore(tmp.path()));
         showWindow();
         dialogs.folders.push_back(fromCore(path));
@@ -245,17 +246,22 @@ TEST_F(IconTest, AProgramFileIsPreviewedAsTheShellWouldShowIt) {
     EXPECT_EQ(w.Picture1()->image(), boxShowing(tmp / "tool.exe"));
 }
 
+// Whatever "desktop.ini" held besides the icon stays, and so does the System attribute the shell
+// needs to read it; a file that held nothing else goes, and the folder becomes Archive only.
 TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
     struct State {
         const char* name;
         std::optional<std::uint32_t> folderAttributes;
         const char* ini;  // nullptr: no desktop.ini
         std::optional<std::uint32_t> iniAttributes;
+        const char* iniAfter = nullptr;  // nullptr: deleted
+        std::uint32_t folderAfter = 32;
     };
     const std::vector<State> states = {
         {"fresh folder", std::nullopt, nullptr, std::nullopt},
         {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
-        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt},
+        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt, "[Other]\r\nx=1\r\n",
+         0x24},
         {"read-only folder, read-only file", 1u, "", 1u},
         {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
     };
@@ -267,13 +273,76 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         if (s.folderAttributes) fs.setAttributes(dir, *s.folderAttributes);
         frmMain& w = windowOn(dir);
         QTest::mouseClick(w.cmd(7), Qt::LeftButton);
-        EXPECT_FALSE(exists(iniOf(dir))) << s.name;
-        EXPECT_EQ(fs.attributes(dir), 32u) << s.name;
+        EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr) << s.name;
+        if (s.iniAfter) {
+            EXPECT_EQ(readBytes(iniOf(dir)), s.iniAfter) << s.name;
+        }
+        EXPECT_EQ(fs.attributes(dir), s.folderAfter) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(w.Picture1()->image(), boxShowing(dir)) << s.name;
     }
     // The hidden folder became visible again in the file manager's listing too.
     EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+}
+
+// A folder's own settings in "desktop.ini" come through a custom icon and its reset byte for byte.
+TEST_F(IconTest, ChangeIconAndSetDefaultLeaveTheFolderAsItWas) {
+    const std::string target = folder("Target");
+    const std::string own = "[.ShellClassInfo]\r\nInfoTip=Mine\r\n[ViewState]\r\nMode=\r\n";
+    writeBytes(iniOf(target), own);
+    fs.setAttributes(iniOf(target), attr::Hidden | attr::System);
+    fs.setAttributes(target, attr::System);
+    frmMain& w = windowOn(target);
+    openIcon(w, greenIco);
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    expectIconChangedOnly();
+    EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=" + greenIco +
+                                            "\r\niconindex=0\r\n[ViewState]\r\nMode=\r\n");
+
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(target)), own);
+    EXPECT_EQ(fs.attributes(iniOf(target)), 6u);
+    EXPECT_EQ(fs.attributes(target), 0x24u);
+    EXPECT_EQ(w.Picture1()->image(), boxShowing(target));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+// What KDE's file managers read: ".directory" follows both buttons, keeping its own settings.
+TEST_F(IconTest, TheFolderDotDirectoryFollowsChangeIconAndSetDefault) {
+    struct Case {
+        const char* name;
+        const char* before;  // nullptr: none
+        std::string iconFile;
+        std::string changed;
+        const char* reset;  // nullptr: removed
+    };
+    writeBytes(tmp / "tool.exe", "MZ");
+    const std::vector<Case> cases = {
+        {"none before", nullptr, greenIco, "[Desktop Entry]\nIcon=" + greenIco + "\n", nullptr},
+        {"settings of its own", "[Desktop Entry]\nIcon=folder-red\nName=Mine\n\n[Dolphin]\nViewMode=1\n", greenIco,
+         "[Desktop Entry]\nIcon=" + greenIco + "\nName=Mine\n\n[Dolphin]\nViewMode=1\n",
+         "[Desktop Entry]\nName=Mine\n\n[Dolphin]\nViewMode=1\n"},
+        {"a program file: the theme's program icon", nullptr, tmp / "tool.exe",
+         "[Desktop Entry]\nIcon=application-x-executable\n", nullptr},
+        {"a missing icon file: the default icon", "[Desktop Entry]\nIcon=folder-red\n", tmp / "missing.ico", "",
+         nullptr},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string dir = folder("D" + std::to_string(n++));
+        const std::string dotDirectory = dir + "/.directory";
+        if (c.before) writeBytes(dotDirectory, c.before);
+        frmMain& w = windowOn(dir);
+        openIcon(w, c.iconFile);
+        QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+        expectIconChangedOnly();
+        EXPECT_EQ(exists(dotDirectory) ? readBytes(dotDirectory) : "", c.changed) << c.name;
+        QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+        EXPECT_EQ(exists(dotDirectory), c.reset != nullptr) << c.name;
+        if (c.reset) {
+            EXPECT_EQ(readBytes(dotDirectory), c.reset) << c.name;
+        }
+    }
 }
 
 TEST_F(IconTest, ChangeIconOnAHiddenFolderLeavesItSystemOnly) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quorvane::test {
 
@@ -26,5 +27,7 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 void makeDir(const std::string& path);
 bool exists(const std::string& path);
+// Bytes written as hex text, two lower-case digits a byte; blanks and bars (to mark fields) are ignored.
+std::string hexBytes(std::string_view hex);
 
 }  // namespace quorvane::test
