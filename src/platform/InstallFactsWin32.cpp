@@ -1,5 +1,4 @@
-#include <knownfolders.h>
-#include <shlobj.h>
+#include <shlobj.h>  // with the known folders' identifiers
 #include <windows.h>
 
 #include <string>
