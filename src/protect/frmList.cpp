@@ -36,7 +36,7 @@ frmList::frmList(Services services, const QString& registerFilePath, ErrorReport
 frmList::~frmList() = default;
 
 void frmList::buildControls() {
-    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmList.json"), m_services.keys);
+    m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmList"), m_services.keys);
     m_surface = std::make_unique<FormSurface>(*this, *m_layout, kBackground);
     for (std::size_t i = 0; i < m_cmd.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);

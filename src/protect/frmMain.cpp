@@ -43,7 +43,7 @@ frmMain::frmMain(Services services, const QString& applicationDirectory, QWidget
 frmMain::~frmMain() = default;
 
 void frmMain::buildControls() {
-    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmMain.json"), m_services.keys);
+    m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmMain"), m_services.keys);
     // The banner takes drags like the surface; the icon and the labels do not.
     m_surface =
         std::make_unique<FormSurface>(*this, *m_layout, kBackground, std::vector<QString>{QStringLiteral("Image1")});

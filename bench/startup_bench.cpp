@@ -1,0 +1,111 @@
+// Start-up: from starting the program to its main window's first paint. (a) A fresh process per
+// run, doing what the program does (application object, icon theme, font substitutes, the main
+// window's layout and load sequence, show, first paint): the wait a user sees, process start and
+// library loading included. (b) In one process: the main window alone, built, shown and first
+// painted, again and again. Medians of the runs; run on the offscreen platform for steady figures:
+//   QT_QPA_PLATFORM=offscreen bench/startup_bench [runs]
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/GuiServices.h"
+#include "platform/UserMessages.h"
+#include "protect/frmMain.h"
+#include "windows/FontSubstitutes.h"
+
+namespace {
+
+using namespace quorvane;
+
+constexpr int kDefaultRuns = 21;
+
+// Waits until `window` has handled its first paint event.
+class FirstPaint : public QObject {
+public:
+    explicit FirstPaint(QWidget& window) { window.installEventFilter(this); }
+    void wait() const {
+        while (!m_painted) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) m_painted = true;  // handled before processEvents returns
+        return false;
+    }
+
+private:
+    bool m_painted = false;
+};
+
+QString applicationDirectory() { return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()); }
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// One start as the program makes it; says "painted" on stdout once the main window is painted.
+int startOnce(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+    ensureIconTheme();
+    installFontSubstitutes();
+    PlatformServices platform;
+    frmMain window(platform.services(), applicationDirectory());
+    FirstPaint painted(window);
+    window.show();
+    painted.wait();
+    std::puts("painted");
+    std::fflush(stdout);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (argc > 1 && std::string(argv[1]) == "--once") return startOnce(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRuns;
+
+    QApplication app(argc, argv);
+    std::vector<double> process;
+    for (int i = 0; i < runs; ++i) {
+        QProcess child;
+        QElapsedTimer timer;
+        timer.start();
+        child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--once")});
+        if (!child.waitForReadyRead(30000)) {
+            std::fprintf(stderr, "the program did not paint its window: %s\n",
+                         child.readAllStandardError().toStdString().c_str());
+            return 1;
+        }
+        process.push_back(timer.nsecsElapsed() / 1e6);
+        child.waitForFinished(30000);
+    }
+
+    ensureIconTheme();
+    installFontSubstitutes();
+    PlatformServices platform;
+    std::vector<double> window;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        auto w = std::make_unique<frmMain>(platform.services(), applicationDirectory());
+        FirstPaint painted(*w);
+        w->show();
+        painted.wait();
+        window.push_back(timer.nsecsElapsed() / 1e6);
+        w.reset();
+        QCoreApplication::processEvents();
+    }
+
+    std::printf("start-up, %d runs, medians:\n", runs);
+    std::printf("  (a) process start to first paint of the main window  %8.2f ms\n", median(process));
+    std::printf("  (b) main window built, shown and first painted        %8.2f ms\n", median(window));
+    return 0;
+}
