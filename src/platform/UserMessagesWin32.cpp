@@ -35,8 +35,14 @@ void UserMessagesWin32::processPendingEvents() {
 
 namespace win32 {
 
+UINT accessKeyMessage() {
+    static const UINT message = ::RegisterWindowMessageW(L"Quorvane.AccessKey");
+    return message;
+}
+
 void dispatchMessage(MSG& msg) {
     const HWND root = msg.hwnd ? ::GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && msg.message == WM_SYSCHAR && ::SendMessageW(root, accessKeyMessage(), msg.wParam, 0)) return;
     if (root && ::IsDialogMessageW(root, &msg)) return;
     ::TranslateMessage(&msg);
     ::DispatchMessageW(&msg);

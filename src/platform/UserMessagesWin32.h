@@ -16,9 +16,14 @@ public:
 };
 
 namespace win32 {
-// Hands one message to its window, with the dialog keys (Tab, Shift+Tab, arrows, access keys)
-// handled for the top-level window it belongs to. The program's message loop uses it as well.
+// Hands one message to its window, with the dialog keys (Tab, Shift+Tab, arrows) handled for the
+// top-level window it belongs to; Alt + a key is first offered to that window as accessKeyMessage.
+// The program's message loop uses it as well.
 void dispatchMessage(MSG& msg);
+
+// Sent to a top-level window with the character of Alt + a key in wParam; a window that presses a
+// control for it returns non-zero, and the key goes no further.
+UINT accessKeyMessage();
 }  // namespace win32
 
 }  // namespace quorvane
