@@ -3,6 +3,10 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "win32/ArtResources.h"
 
 namespace quorvane::win32 {
 
@@ -84,7 +88,31 @@ std::optional<std::vector<unsigned char>> resourceBytes(int id) {
     return std::vector<unsigned char>(begin, begin + ::SizeofResource(module, found));
 }
 
+std::optional<Picture> artPicture(const std::string& path) {
+    struct Art {
+        std::string_view path;
+        int id;
+    };
+    static constexpr std::array<Art, 5> kArt = {{
+        {":/art/quorvane-48.png", QUORVANE_ART_ICON48},
+        {":/art/quorvane-32.png", QUORVANE_ART_ICON32},
+        {":/art/banner.jpg", QUORVANE_ART_BANNER},
+        {":/art/portrait-drawing.jpg", QUORVANE_ART_PORTRAIT_DRAWING},
+        {":/art/portrait-photo.jpg", QUORVANE_ART_PORTRAIT_PHOTO},
+    }};
+    for (const Art& art : kArt) {
+        if (art.path != path) continue;
+        const auto bytes = resourceBytes(art.id);
+        return bytes ? decodePicture(bytes->data(), bytes->size()) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
 void drawPicture(HDC dc, const Picture& picture, int x, int y) {
+    drawPicture(dc, picture, x, y, picture.width, picture.height);
+}
+
+void drawPicture(HDC dc, const Picture& picture, int x, int y, int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = picture.width;
@@ -99,7 +127,10 @@ void drawPicture(HDC dc, const Picture& picture, int x, int y) {
     const HDC source = ::CreateCompatibleDC(dc);
     const HGDIOBJ old = ::SelectObject(source, bitmap);
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::GdiAlphaBlend(dc, x, y, picture.width, picture.height, source, 0, 0, picture.width, picture.height, blend);
+    // Scaled with the halftone filter where the sizes differ; one to one it copies the pixels as they are.
+    const int oldMode = ::SetStretchBltMode(dc, HALFTONE);
+    ::GdiAlphaBlend(dc, x, y, width, height, source, 0, 0, picture.width, picture.height, blend);
+    ::SetStretchBltMode(dc, oldMode);
     ::SelectObject(source, old);
     ::DeleteDC(source);
     ::DeleteObject(bitmap);

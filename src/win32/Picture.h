@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quorvane::win32 {
@@ -26,8 +27,14 @@ std::optional<Picture> decodePicture(const void* bytes, std::size_t size);
 // The bytes of an RCDATA resource of this program, or nothing.
 std::optional<std::vector<unsigned char>> resourceBytes(int id);
 
+// A picture the layouts name (":/art/banner.jpg"), from the program's resources; nothing for a name
+// the program does not carry.
+std::optional<Picture> artPicture(const std::string& path);
+
 // The picture drawn with its top-left corner at (x, y), one picture pixel to one device pixel, over
 // what is there where it is transparent.
 void drawPicture(HDC dc, const Picture& picture, int x, int y);
+// The same, scaled to width x height device pixels.
+void drawPicture(HDC dc, const Picture& picture, int x, int y, int width, int height);
 
 }  // namespace quorvane::win32
