@@ -13,6 +13,8 @@ build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF
 cmake --build "$build" --parallel 2
+# The zip and the installer, which the installer's test installs.
+tools/package-windows.sh
 
 # A private prefix, no debug output. The wine server is started beforehand and
 # stopped afterwards: ctest would otherwise wait for the one the first test leaves running.

@@ -2,6 +2,7 @@
 // virtual display: its main window's size, gradient and button faces read back from the screen at
 // 96 and at 144 dots per inch (wine's LogPixels), and "Exit" ending it.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <string>
 #include <vector>
@@ -152,6 +153,66 @@ TEST(Program, ExitEndsTheProgram) {
     ASSERT_NE(exit, nullptr);
     ProgramDriver::click(exit);
     EXPECT_EQ(quorvane.waitForExit(), 0);
+}
+
+// Runs `command` and waits for it; its exit code, or -1.
+int run(std::wstring command) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    ::WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+std::wstring knownFolder(REFKNOWNFOLDERID id) {
+    wchar_t* path = nullptr;
+    ::SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::wstring folder = path ? path : L"";
+    ::CoTaskMemFree(path);
+    return folder;
+}
+
+bool fileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring uninstallDisplayName() {
+    wchar_t name[256] = {};
+    DWORD size = sizeof name;
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DisplayName", RRF_RT_REG_SZ, nullptr, name, &size) != 0)
+        return L"";
+    return name;
+}
+
+// The installer made by tools/package-windows.sh (which tools/test-windows.sh runs first): silent, then
+// the program where a user finds it, started from there; silent removal leaves nothing behind.
+TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
+    ASSERT_TRUE(fileExists(QUORVANE_INSTALLER)) << "tools/package-windows.sh makes the installer";
+    const std::wstring folder = knownFolder(FOLDERID_ProgramFiles) + L"\\Quorvane";
+    const std::wstring program = folder + L"\\quorvane.exe";
+    ASSERT_EQ(run(L"\"" QUORVANE_INSTALLER L"\" /S"), 0);
+    EXPECT_TRUE(fileExists(program));
+    EXPECT_EQ(uninstallDisplayName(), L"Quorvane");
+    const std::wstring shortcut = L"\\Quorvane\\Quorvane.lnk";
+    EXPECT_TRUE(fileExists(knownFolder(FOLDERID_CommonPrograms) + shortcut) ||
+                fileExists(knownFolder(FOLDERID_Programs) + shortcut));
+    {
+        ProgramDriver installed(program);
+        ASSERT_NE(installed.mainWindow(), nullptr);
+        ProgramDriver::click(ProgramDriver::child(installed.mainWindow(), L"TulmXpButton", L"Exit"));
+        EXPECT_EQ(installed.waitForExit(), 0);
+    }
+    // The uninstaller runs in place (_?=) so that it can be waited for.
+    EXPECT_EQ(run(L"\"" + folder + L"\\Uninstall.exe\" /S _?=" + folder), 0);
+    EXPECT_FALSE(fileExists(program));
+    EXPECT_EQ(uninstallDisplayName(), L"");
+    ::DeleteFileW((folder + L"\\Uninstall.exe").c_str());
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
