@@ -59,8 +59,9 @@ std::uint32_t rgb(int r, int g, int b) {
 std::uint32_t bandColour(int k) { return rgb(145 - 2 * k, 177 - 2 * k, 166 - 2 * k); }
 
 // The "Lock Folder" button on screen against the face the core draws at its size: every pixel is the
-// face's own or the caption's colour 192, 192, 192; the cut corners are left out.
-void expectLockFolderFace(HWND main, int width, int height) {
+// face's own or the caption's colour (192, 192, 192; 85, 121, 107 under the pointer, with the hover
+// edge); the cut corners are left out.
+void expectLockFolderFace(HWND main, int width, int height, bool hover = false) {
     const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
     ASSERT_NE(lock, nullptr);
     int w = 0;
@@ -70,7 +71,9 @@ void expectLockFolderFace(HWND main, int width, int height) {
     ASSERT_EQ(h, height);
     Canvas face(w, h);
     DrawFace(face, rgbOf(::GetSysColor(COLOR_WINDOW)));
+    if (hover) DrawHoverEdge(face);
     DrawBorder(face);
+    const std::uint32_t captionColour = hover ? rgb(85, 121, 107) : rgb(192, 192, 192);
     int faceDiffers = 0;
     int caption = 0;
     for (int y = 0; y < h; ++y) {
@@ -78,7 +81,7 @@ void expectLockFolderFace(HWND main, int width, int height) {
             if ((x == 0 || x == w - 1) && (y == 0 || y == h - 1)) continue;
             const std::uint32_t seen = screen[static_cast<std::size_t>(y) * w + x];
             if (seen == (face.at(x, y) & 0x00FFFFFF)) continue;
-            if (seen == rgb(192, 192, 192)) {
+            if (seen == captionColour) {
                 ++caption;
                 continue;
             }
@@ -143,6 +146,26 @@ TEST(Program, At144DpiTheWindowIsOneAndAHalfTimesLargerAndTheFaceStillExact) {
     }
     // The face at its own pixel size, 1515 x 390 twips at 144 dpi: no small face stretched.
     expectLockFolderFace(main, 152, 39);
+}
+
+// The pointer over a button, as the system places it: the hover timer sees it there and the face
+// shows the hover look; away again, the normal look comes back.
+TEST(Program, TheFaceFollowsThePointer) {
+    const ProgramCopy program;
+    ::SetCursorPos(0, 0);
+    ProgramDriver quorvane(program.path());
+    const HWND main = quorvane.mainWindow();
+    ASSERT_NE(main, nullptr);
+    const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
+    ASSERT_NE(lock, nullptr);
+    POINT centre{50, 13};
+    ::ClientToScreen(lock, &centre);
+    ::SetCursorPos(centre.x, centre.y);
+    ProgramDriver::settle(500);
+    expectLockFolderFace(main, 101, 26, true);
+    ::SetCursorPos(0, 0);
+    ProgramDriver::settle(500);
+    expectLockFolderFace(main, 101, 26, false);
 }
 
 TEST(Program, ExitEndsTheProgram) {
