@@ -12,8 +12,13 @@ struct InstallFacts {
     // A program there belongs to the system, not to the user who runs it.
     std::vector<std::string> systemProgramFolders;
     bool applicationDirectoryWritable = true;
-    // The user's own data folder for this program ($XDG_DATA_HOME/quorvane), when one is known.
+    // The user's own data folder for this program ($XDG_DATA_HOME/quorvane, %APPDATA%\Quorvane),
+    // when one is known.
     std::optional<std::string> userDataFolder;
+    // Folders whose whole tree holds installed programs, each in a folder of its own (Program Files).
+    std::vector<std::string> systemProgramTrees;
+    // Whether the file system takes "C:\Program Files" and "c:\program files" for one folder.
+    bool namesIgnoreCase = false;
 };
 
 // The folder that holds "l0g.ext": beside the program for a copy in a folder of the user's own
