@@ -87,7 +87,7 @@ TEST_F(HideFolderTest, AFolderThatCannotBeRecordedIsNotLeftHidden) {
     const std::string secret = folder("Secret");
     writeBytes(reg(), "earlier\r\n");
     frmMain& w = windowOn(secret);
-    fs.failOn(FaultyFileSystem::Op::Commit, 1, PlatformError(errc::DiskFull, "Disk full"));
+    fs.failOn(FaultyFileSystem::Op::WriteFile, 1, PlatformError(errc::DiskFull, "Disk full"));
     clickHide(w);
     expectErrorReport(errc::DiskFull);
     EXPECT_EQ(readBytes(reg()), "earlier\r\n");
@@ -114,7 +114,7 @@ TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
     const std::string secret = folder("Secret");
     writeBytes(reg(), "earlier");
     frmMain& w = windowOn(secret);
-    fs.failOn(FaultyFileSystem::Op::WriteLine, 2, PlatformError(errc::InvalidPathText, "Invalid path text"));
+    fs.failOn(FaultyFileSystem::Op::TextFileBytes, 1, PlatformError(errc::InvalidPathText, "Invalid path text"));
     clickHide(w);
     expectErrorReport(errc::InvalidPathText);
     EXPECT_EQ(readBytes(reg()), "earlier");

@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -68,6 +69,13 @@ void makeDir(const std::string& path) {
 bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(u8(path), ec);
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(u8(folder))) names.push_back(fromU8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace quorvane::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quorvane::test {
 
@@ -26,5 +27,7 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 void makeDir(const std::string& path);
 bool exists(const std::string& path);
+// The names in a folder, sorted (hidden ones too): shows that no temporary file was left behind.
+std::vector<std::string> namesIn(const std::string& folder);
 
 }  // namespace quorvane::test
