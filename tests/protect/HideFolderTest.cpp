@@ -1,7 +1,9 @@
 // "Hide Folder" through the main window on real folders: the message, the register, the state of
 // the window, and the error report when the folder cannot be hidden and recorded.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -120,6 +122,56 @@ TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
     EXPECT_EQ(readBytes(reg()), "earlier");
     EXPECT_EQ(realFs.attributes(secret), 0u);
     EXPECT_FALSE(exists(tmp / ".hidden"));
+}
+
+// At start the path box holds the program's own folder; locked, that folder is renamed away. A hide
+// of another folder then must not make the program's folder again, empty, with a register of its
+// own: it fails, and nothing changes; unlocking gives the folder back as it was.
+TEST_F(HideFolderTest, AProgramFolderRenamedAwayIsNotMadeAgain) {
+    const std::string app = folder("app");
+    const std::string other = folder("Other");
+    writeBytes(app + "/l0g.ext", "earlier\r\n");
+    makeWindow(fromCore(app));
+    frmMain& w = *m_window;
+    w.cmb1()->setCurrentIndex(0);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
+    const std::string locked = app + ".{21EC2020-3AEA-1069-A2DD-08002B30309D}";
+    ASSERT_TRUE(exists(locked));
+    messages.boxes.clear();
+
+    dialogs.folders.push_back(fromCore(other));
+    w.cmd_Click(0);
+    clickHide(w);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "Run-time error '76':\r\n\r\nPath not found: " + app);
+    messages.boxes.clear();
+    EXPECT_FALSE(exists(app));
+    EXPECT_EQ(realFs.attributes(other), 0u);
+    EXPECT_FALSE(exists(tmp / ".hidden"));
+    EXPECT_EQ(readBytes(locked + "/l0g.ext"), "earlier\r\n");
+
+    dialogs.folders.push_back(fromCore(locked));
+    w.cmd_Click(0);
+    QTest::mouseClick(w.cmd(2), Qt::LeftButton);
+    EXPECT_EQ(messages.boxes.at(0).text, "Folder: \r\n" + locked + "\r\nUnlocked!");
+    EXPECT_EQ(readBytes(app + "/l0g.ext"), "earlier\r\n");
+}
+
+// An installed program keeps its register in the user's data folder, made on the first hide.
+TEST_F(HideFolderTest, TheUsersDataFolderIsMadeOnTheFirstHide) {
+    ASSERT_EQ(::setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1), 0);
+    struct Unset {
+        ~Unset() { ::unsetenv("XDG_DATA_HOME"); }
+    } unset;
+    const std::string secret = folder("Secret");
+    makeWindow(QStringLiteral("/usr/bin"));
+    frmMain& w = *m_window;
+    dialogs.folders.push_back(fromCore(secret));
+    w.cmd_Click(0);
+    clickHide(w);
+    EXPECT_EQ(messages.boxes.at(0).title, std::optional<std::string>("yeah!"));
+    EXPECT_EQ(readBytes(tmp / "data/quorvane/l0g.ext"), secret + "\r\n");
+    EXPECT_EQ(realFs.attributes(secret), 6u);
 }
 
 }  // namespace
