@@ -124,6 +124,21 @@ TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
     EXPECT_FALSE(exists(tmp / ".hidden"));
 }
 
+// A folder whose name is no UTF-8 (made under another locale) keeps its bytes from the folder
+// browser to the disk: it is shown, hidden and recorded under its own name.
+TEST_F(HideFolderTest, AFolderWhoseNameIsNoUtf8IsHiddenUnderItsOwnName) {
+    const std::string odd = folder("caf\xe9");
+    frmMain& w = windowOn(odd);
+    EXPECT_EQ(toCore(w.Text1()->text()), odd);
+    EXPECT_EQ(readableText(toCore(w.Text1()->text())), fromCore(tmp.path()) + QStringLiteral("/caf\\xE9"));
+    clickHide(w);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "The folder: \r\n" + odd + "\r\n  it's not visible now");
+    EXPECT_EQ(readBytes(reg()), odd + "\r\n");
+    EXPECT_EQ(realFs.attributes(odd), 6u);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "caf\xe9\n");
+}
+
 // At start the path box holds the program's own folder; locked, that folder is renamed away. A hide
 // of another folder then must not make the program's folder again, empty, with a register of its
 // own: it fails, and nothing changes; unlocking gives the folder back as it was.
