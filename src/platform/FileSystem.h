@@ -51,8 +51,8 @@ public:
 
     // `path` holds exactly `bytes` afterwards, replaced in one atomic step: whenever the program
     // dies, the file is the old one or the new one, never a part; when this fails, nothing has
-    // changed. The file keeps its attributes (and, where the platform has them, its mode, owner and
-    // other metadata); a link to a file is written through and stays a link. Refused before
+    // changed. The file keeps its attributes (on Linux also its mode, owner and other extended
+    // attributes); a link to a file is written through and stays a link. Refused before
     // anything is written: what is not a regular file (saying what it is), a file with the
     // read-only attribute or one this user may not write (PermissionDenied).
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
