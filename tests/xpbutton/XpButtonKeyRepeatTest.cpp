@@ -199,7 +199,8 @@ protected:
                                                       .ini = ini,
                                                       .registry = registry,
                                                       .launcher = launcher,
-                                                      .keys = keys},
+                                                      .keys = keys,
+                                                      .fileManagers = fileManagers},
                                              fromCore(tmp.path()));
         m_window->show();
         m_window->activateWindow();
