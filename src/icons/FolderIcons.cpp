@@ -78,8 +78,9 @@ void ResetFolderIcon(FileSystem& fs, IniWriter& ini, FileManagerIcons& managers,
     bool kept = false;
     step([&] {
         const std::uint64_t length = fs.fileLength(file);
-        const std::string content = length > kLongestDesktopIni ? std::string() : fs.readTail(file, length);
-        if (length <= kLongestDesktopIni && IniHoldsOnly(content, kShellClassInfo, {kIconFileKey, kIconIndexKey})) {
+        const std::optional<std::string> content =
+            length > kLongestDesktopIni ? std::nullopt : fs.readFile(file);
+        if (content && IniHoldsOnly(*content, kShellClassInfo, {kIconFileKey, kIconIndexKey})) {
             fs.deleteFile(file);
             return;
         }

@@ -67,6 +67,9 @@ void frmMain::ChangeIcon() {
 
         refuseUnstorable(m_services.ini, "the folder path", folder);
         if (iconFile) refuseUnstorable(m_services.ini, "the icon file path", *iconFile);
+        // One that is no file of its own (a folder, a FIFO, a link) or may not be written is
+        // refused before anything changes.
+        m_services.fs.checkWritableFile(ini);
 
         WriteIniValue(m_services.ini, kShellClassInfo, "iconfile", iconFile, ini);
         WriteIniValue(m_services.ini, kShellClassInfo, "iconindex", "0", ini);

@@ -2,16 +2,26 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QUrl>
+
+#include "platform/PathText.h"
 
 namespace quorvane {
+
+QString localPathOf(const QUrl& url) {
+    if (!url.isLocalFile()) return url.toLocalFile();
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return fromCore(bytes.toStdString());
+}
 
 QString QtDialogs::browseForFolder(QWidget* owner, const QString& title) {
     QFileDialog dialog(owner, title);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty()) return {};
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(QFileInfo(localPathOf(dialog.selectedUrls().constFirst())).absoluteFilePath()));
 }
 
 QString QtDialogs::openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) {

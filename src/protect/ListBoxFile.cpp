@@ -1,6 +1,5 @@
 #include "protect/ListBoxFile.h"
 
-#include <QByteArray>
 #include <QListWidget>
 #include <vector>
 
@@ -9,19 +8,7 @@
 
 namespace quorvane {
 
-namespace {
-// Holds the line's bytes when the item's text does not give them back.
-constexpr int kLineBytesRole = Qt::UserRole + 1;
-}  // namespace
-
-std::string ItemPath(const QListWidgetItem* item) {
-    const QVariant bytes = item->data(kLineBytesRole);
-    if (bytes.isValid()) {
-        const QByteArray line = bytes.toByteArray();
-        return std::string(line.constData(), static_cast<std::size_t>(line.size()));
-    }
-    return toCore(item->text());
-}
+std::string ItemPath(const QListWidgetItem* item) { return toCore(item->text()); }
 
 bool SaveListToFile(FileSystem& fs, const QListWidget* list, const QString& filePath) {
     std::vector<std::string> items;
@@ -32,10 +19,7 @@ bool SaveListToFile(FileSystem& fs, const QListWidget* list, const QString& file
 
 void LoadListFromFile(FileSystem& fs, UserMessages& messages, QListWidget* list, const QString& filePath) {
     LoadListFromFile(fs, messages, toCore(filePath), [list](std::string&& line) {
-        auto* item = new QListWidgetItem(fromCore(line));
-        if (toCore(item->text()) != line)
-            item->setData(kLineBytesRole, QByteArray(line.data(), static_cast<qsizetype>(line.size())));
-        list->addItem(item);
+        list->addItem(new QListWidgetItem(fromCore(line)));
     });
 }
 

@@ -12,10 +12,10 @@ class FileSystem;
 class UserMessages;
 
 // The list box forms of SaveListToFile and LoadListFromFile (see protect/ListFile.h). An item
-// loaded from a file keeps the line's own bytes, so that a line Qt cannot show exactly (bytes that
-// are not UTF-8 on Linux) is still written back and acted on unchanged.
+// loaded from a file keeps the line's own bytes (platform/PathText.h), so that a line that is no
+// UTF-8 is still written back and acted on unchanged.
 
-// The line an item stands for: the bytes it was loaded from, else its text.
+// The line an item stands for.
 std::string ItemPath(const QListWidgetItem* item);
 
 // Rewrites `filePath` from the items of `list`, in list order; false when the old file was kept.

@@ -49,6 +49,11 @@ std::string RegisterFolder(const std::string& applicationDirectory, const Instal
     return installed || !facts.applicationDirectoryWritable ? *facts.userDataFolder : applicationDirectory;
 }
 
+bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const InstallFacts& facts) {
+    return facts.userDataFolder &&
+           withoutTrailingSeparators(*facts.userDataFolder) == withoutTrailingSeparators(registerFolder);
+}
+
 std::optional<std::string> userDataFolderFrom(const char* xdgDataHome, const char* home) {
     // Relative values are invalid for XDG_DATA_HOME and are ignored, as the base directory rules say.
     if (xdgDataHome && xdgDataHome[0] == '/') return withoutTrailingSeparators(xdgDataHome) + "/quorvane";

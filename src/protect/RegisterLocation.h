@@ -26,6 +26,11 @@ struct InstallFacts {
 // which must not keep data in a system folder it cannot (or should not) write.
 std::string RegisterFolder(const std::string& applicationDirectory, const InstallFacts& facts);
 
+// Whether the register's folder is made when it is missing: only the user's data folder is. A
+// register beside the program lives in the program's folder; when that is gone (renamed away by a
+// lock, say), hiding must fail rather than make an empty folder under the old name.
+bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const InstallFacts& facts);
+
 // The facts of this machine and user for a program in `applicationDirectory`.
 InstallFacts installFactsFor(const std::string& applicationDirectory);
 

@@ -8,6 +8,7 @@
 #include "platform/PathText.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
+#include "protect/Register.h"
 #include "windows/FormChrome.h"
 #include "windows/FormLayout.h"
 #include "xpbutton/TulmXpButton.h"
@@ -98,10 +99,13 @@ void frmList::ShowFolder() {
         return;
     }
     m_services.fs.setAttributes(path, attr::Archive);
-    delete m_list1->takeItem(m_list1->row(item));
+    const int row = m_list1->row(item);
+    delete m_list1->takeItem(row);
     m_list1->clearSelection();
     m_list1->setCurrentItem(nullptr);
-    SaveListToFile(m_services.fs, m_list1, m_registerFilePath);
+    // The register on disk loses exactly this entry; what the list may lack (a load cut short,
+    // a folder hidden meanwhile by another copy of the program) stays in it.
+    removeFromRegister(m_services.fs, toCore(m_registerFilePath), path, static_cast<std::size_t>(row));
     m_services.messages.messageBox("The Folder: \r\n" + path + "\r\n  it's visible now,..", mb::Information,
                                    std::string(kTitle));
 }

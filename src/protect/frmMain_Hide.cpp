@@ -9,6 +9,7 @@
 #include "protect/ListBoxFile.h"
 #include "protect/PathHelpers.h"
 #include "protect/Register.h"
+#include "protect/RegisterLocation.h"
 #include "protect/frmList.h"
 #include "protect/frmMain.h"
 
@@ -33,9 +34,13 @@ private:
 
 void frmMain::HideFolder() {
     const std::string path = toCore(m_folderPath);
-    // An installed program keeps its register in the user's data folder, made on the first hide.
+    // An installed program keeps its register in the user's data folder, made on the first hide;
+    // a register beside the program whose folder is gone is not made again.
     const QString registerFolder = QFileInfo(m_registerFilePath).absolutePath();
-    if (!QDir().mkpath(registerFolder)) throw errorFor(errc::PathNotFound, toCore(registerFolder));
+    if (!QFileInfo(registerFolder).isDir() &&
+        RegisterFolderIsMadeWhenMissing(toCore(registerFolder), installFactsFor(toCore(m_applicationDirectory))) &&
+        !QDir().mkpath(registerFolder))
+        throw errorFor(errc::PathNotFound, toCore(registerFolder));
     hideAndRecord(m_services.fs, path, toCore(m_registerFilePath));
     m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
                                    std::string("yeah!"));

@@ -124,7 +124,7 @@ TEST_F(FolderIcons, SetDefaultSkipsEachFailingStep) {
         std::uint32_t folderAfter;
     };
     const Case cases[] = {
-        {"unreadable: nothing deleted unseen", test::FaultyFileSystem::Op::ReadTail,
+        {"unreadable: nothing deleted unseen", test::FaultyFileSystem::Op::ReadFile,
          "[.ShellClassInfo]\r\niconfile=/a.ico\r\n", false, 32},
         {"the deletion fails", test::FaultyFileSystem::Op::DeleteFile, "[.ShellClassInfo]\r\niconfile=/a.ico\r\n",
          false, 32},

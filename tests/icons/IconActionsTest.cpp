@@ -1,9 +1,14 @@
 // "Open icon", "Change Icon" and "Set Default Icon" through the real main window, on real folders.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 
 #include "icons/IcoFiles.h"
 #include "platform/Error.h"
@@ -19,6 +24,7 @@ namespace {
 using test::exists;
 using test::FaultyFileSystem;
 using test::readBytes;
+using test::StoppingIniWriter;
 using test::writeBytes;
 
 const QColor kGreen(0, 160, 0);
@@ -491,6 +497,131 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
 
     QTest::mouseClick(w2.cmd(7), Qt::LeftButton);  // the program goes on
     EXPECT_EQ(fs.attributes(broken), 32u);
+}
+
+// A desktop.ini that is no file of its own, or one that may not be written, is refused before
+// anything changes: no "Icon Changed", the folder keeps its attributes, nothing is written, nothing
+// is waited on, and the error says what is in the way.
+TEST_F(IconTest, ADesktopIniThatIsNoFileOrMayNotBeWrittenIsRefusedBeforeAnythingChanges) {
+    const std::string victim = tmp / "victim";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& ini)> plant;
+        std::function<std::string(const std::string& ini)> error;  // the report's text
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& ini) { test::makeDir(ini); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini + " is a folder, not a file";
+         }},
+        {"a FIFO", [](const std::string& ini) { ASSERT_EQ(::mkfifo(ini.c_str(), 0666), 0); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini +
+                    " is a named pipe (FIFO), not a file";
+         }},
+        {"a link to a file of the user's",
+         [&](const std::string& ini) { std::filesystem::create_symlink(victim, ini); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini + " is a symbolic link, not a file";
+         }},
+        {"a read-only file",
+         [&](const std::string& ini) {
+             writeBytes(ini, "[.ShellClassInfo]\r\n");
+             realFs.setAttributes(ini, attr::ReadOnly);
+         },
+         [](const std::string& ini) {
+             return "Run-time error '70':\r\n\r\nPermission denied: " + ini + " is read-only";
+         }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(victim, "# the user's own file\n");
+        const std::string target = folder("T" + std::to_string(n++));
+        c.plant(iniOf(target));
+        frmMain& w = windowOn(target);
+        openIcon(w, greenIco);
+        ::alarm(20);  // a FIFO waited on ends the test here rather than at its timeout
+        QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+        ::alarm(0);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_EQ(messages.boxes[0].text, c.error(iniOf(target)));
+        messages.boxes.clear();
+        EXPECT_EQ(counting.writes, 0);
+        EXPECT_EQ(realFs.attributes(target), 0u);
+        EXPECT_EQ(readBytes(victim), "# the user's own file\n");
+        EXPECT_FALSE(exists(target + "/.hidden"));
+        EXPECT_EQ(w.FolderPath(), fromCore(target));  // the action ended before copying the path box
+    }
+}
+
+// The program stops at each call in turn of "Change Icon" and of "Set Default Icon" (nothing
+// after it runs); a fresh start finds every file whole, as one of the states the steps pass
+// through, and the register untouched.
+TEST_F(IconTest, StoppedAtAnyCallTheIconActionsLeaveEveryFileWhole) {
+    using States = std::vector<std::string>;  // "<missing>" for no file
+    const std::string old = "[.ShellClassInfo]\r\niconfile=/old.ico\r\n";
+    const std::string v1 = "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\n";
+    const std::string v2 = "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\niconindex=0\r\n";
+    struct Case {
+        const char* name;
+        int button;
+        std::uint32_t folderBefore;
+        bool iniHidden;                   // desktop.ini hidden + system before, as "Change Icon" leaves it
+        States ini, folderList, iniList;  // the states desktop.ini, the parent's and the folder's .hidden may be in
+    };
+    const Case cases[] = {
+        {"Change Icon on a hidden folder",
+         6,
+         6,
+         false,
+         {old, v1, v2},
+         {"<missing>", "T\n"},
+         {"<missing>", "desktop.ini\n"}},
+        {"Set Default Icon after Change Icon",
+         7,
+         4,
+         true,
+         {v2, "<missing>"},
+         {"<missing>"},
+         {"desktop.ini\n", "<missing>"}},
+    };
+    auto bytesOr = [](const std::string& path) { return exists(path) ? readBytes(path) : "<missing>"; };
+    auto oneOf = [](const States& states, const std::string& now) {
+        return std::find(states.begin(), states.end(), now) != states.end();
+    };
+    writeBytes(tmp / "l0g.ext", tmp / "T" + "\r\n");
+    for (const Case& c : cases) {
+        bool completed = false;
+        for (int call = 1; !completed; ++call) {
+            SCOPED_TRACE(std::string(c.name) + ", stopped at call " + std::to_string(call));
+            std::filesystem::remove_all(tmp / "T");
+            std::filesystem::remove(tmp / ".hidden");
+            const std::string target = folder("T");
+            writeBytes(iniOf(target), c.button == 6 ? old : v2);
+            if (c.iniHidden) realFs.setAttributes(iniOf(target), attr::Hidden | attr::System);
+            realFs.setAttributes(target, c.folderBefore);
+            StoppingIniWriter writer(realWriter, fs.lifeline);
+            frmMain& w = windowOn(target, &writer);
+            openIcon(w, greenIco);
+            fs.lifeline.stopAt(call);
+            QTest::mouseClick(w.cmd(c.button), Qt::LeftButton);
+            completed = !fs.lifeline.stopped();
+            fs.lifeline.revive();
+            messages.boxes.clear();
+
+            FileSystemPosix freshStart;
+            EXPECT_TRUE(oneOf(c.ini, bytesOr(iniOf(target)))) << bytesOr(iniOf(target));
+            EXPECT_TRUE(oneOf(c.folderList, bytesOr(tmp / ".hidden"))) << bytesOr(tmp / ".hidden");
+            EXPECT_TRUE(oneOf(c.iniList, bytesOr(target + "/.hidden"))) << bytesOr(target + "/.hidden");
+            EXPECT_EQ(readBytes(tmp / "l0g.ext"), tmp / "T" + "\r\n");
+            if (completed) {
+                EXPECT_EQ(bytesOr(iniOf(target)), c.ini.back());
+                EXPECT_EQ(freshStart.attributes(target), c.button == 6 ? 4u : 32u);
+            }
+            ASSERT_LT(call, 30);
+        }
+    }
 }
 
 }  // namespace

@@ -85,6 +85,28 @@ TEST(RegisterLocation, UserDataFolderFollowsXdgDataHomeThenHome) {
     for (const Case& c : cases) EXPECT_EQ(userDataFolderFrom(c.xdg, c.home), c.expected) << c.name;
 }
 
+// A register beside the program whose folder is gone (renamed away by a lock) must not be made
+// again: only the user's data folder is made on the first hide.
+TEST(RegisterLocation, OnlyTheUsersDataFolderIsMadeWhenMissing) {
+    const std::string data = "/home/ann/.local/share/quorvane";
+    const struct Case {
+        const char* name;
+        std::string registerFolder;
+        std::optional<std::string> userDataFolder;
+        bool made;
+    } cases[] = {
+        {"the user's data folder", data, data, true},
+        {"the same with a trailing slash", data + "/", data, true},
+        {"the program's own folder", "/home/ann/tools/quorvane", data, false},
+        {"no data folder known", data, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        InstallFacts facts = kSystem;
+        facts.userDataFolder = c.userDataFolder;
+        EXPECT_EQ(RegisterFolderIsMadeWhenMissing(c.registerFolder, facts), c.made) << c.name;
+    }
+}
+
 // The facts of the real machine: environment, the folder's write access and the install prefix.
 TEST(RegisterLocation, FactsOfThisMachineDecideForAPortableFolderAndForTheSystemBin) {
     const test::TempDir home;

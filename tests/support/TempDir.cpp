@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -78,6 +79,13 @@ std::string hexBytes(std::string_view hex) {
         }
     }
     return out;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(u8(folder))) names.push_back(fromU8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace quorvane::test
