@@ -106,6 +106,7 @@ int main(int argc, char* argv[]) {
         .registry = *core.registry,
         .launcher = *core.launcher,
         .keys = keys,
+        .fileManagers = *core.fileManagerIcons,
     };
 
     std::string content;

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Draws the program's artwork into resources/art with ImageMagick: the window icon (48 and 32
-# pixels, 256 colours), the banner of the main window and the two portraits of the about window.
+# pixels, 256 colours; also as quorvane.ico for Windows), the banner of the main window and the
+# two portraits of the about window.
 # The output is committed; run this again only to change the pictures. Metadata and time stamps are
 # stripped so that the same ImageMagick gives the same bytes.
 set -eu
@@ -28,6 +29,8 @@ convert -size 48x48 xc:none \
     "$tmp/icon48.png"
 convert "$tmp/icon48.png" -colors 256 $png "PNG8:$out/quorvane-48.png"
 convert "$tmp/icon48.png" -filter Lanczos -resize 32x32 -colors 256 $png "PNG8:$out/quorvane-32.png"
+# The Windows program's icon: the same two pictures (the .exe's resources, the installer, shortcuts).
+convert "$out/quorvane-48.png" "$out/quorvane-32.png" "$out/quorvane.ico"
 
 # Banner: title lettering with a drop shadow on a brownish gradient.
 convert -size 300x86 gradient:'#8a5a2e'-'#3e2510' \

@@ -1,25 +1,51 @@
 #!/bin/sh
-# Builds the Qt-free core and its tests for 64-bit Windows (MinGW-w64, in build-windows/) and runs
-# them under wine with ctest. Installs what is missing first (as root, on Debian 12).
+# Builds the Qt-free core, the native Windows program and their tests for 64-bit Windows (MinGW-w64,
+# in build-windows/) and runs them under wine with ctest, on a virtual display of its own. Installs
+# what is missing first (as root, on Debian 12).
 set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
-tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev wine wine64
+# Xvfb and openbox: the virtual display and window manager of the tests that make windows.
+tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev wine wine64 \
+    xvfb openbox
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_BENCH=OFF
 cmake --build "$build" --parallel 2
+# The zip and the installer, which the installer's test installs.
+tools/package-windows.sh
 
-# A private prefix, no debug output, no display. The wine server is started beforehand and
+# A private prefix, no debug output. The wine server is started beforehand and
 # stopped afterwards: ctest would otherwise wait for the one the first test leaves running.
 WINEPREFIX="$(pwd)/$build/wineprefix"
 WINEDEBUG=-all
 export WINEPREFIX WINEDEBUG
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
+
+# A virtual display of our own (the first free number, which Xvfb reports) with a window manager:
+# without one, activation and keyboard focus misbehave under wine. Tests that make windows use it;
+# the others run without a display.
+displayfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
+xvfb=$!
+openbox_pid=
+stop() {
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+    rm -f "$displayfile"
+}
+trap stop EXIT
+for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
+[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(head -n 1 "$displayfile")
+export DISPLAY
+openbox >/dev/null 2>&1 &
+openbox_pid=$!
+
 wineserver -p </dev/null >/dev/null 2>&1 || true  # one already running for this prefix serves as well
-trap 'wineserver -k </dev/null >/dev/null 2>&1 || true' EXIT
 wine64=/usr/lib/wine/wine64
 [ -x "$wine64" ] || wine64=wine
 "$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true

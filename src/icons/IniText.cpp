@@ -154,7 +154,8 @@ std::string_view trim(std::string_view s) {
     return s;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
+bool namesMatch(std::string_view a, std::string_view b, const IniFormat& format) {
+    if (!format.ignoreCase) return a == b;
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
@@ -188,12 +189,12 @@ struct Place {
     std::optional<std::size_t> key;     // index of the key's line within the section
 };
 
-Place locate(std::string_view text, std::string_view section, std::string_view key) {
+Place locate(std::string_view text, std::string_view section, std::string_view key, const IniFormat& format) {
     Place p;
     p.lines = splitLines(text);
     for (std::size_t i = 0; i < p.lines.size(); ++i) {
         const Parsed parsed = parse(text, p.lines[i]);
-        if (parsed.kind == Parsed::Section && equalsNoCase(parsed.name, section)) {
+        if (parsed.kind == Parsed::Section && namesMatch(parsed.name, section, format)) {
             p.header = i;
             break;
         }
@@ -206,14 +207,15 @@ Place locate(std::string_view text, std::string_view section, std::string_view k
             p.stop = i;
             break;
         }
-        if (!p.key && parsed.kind == Parsed::Key && equalsNoCase(parsed.name, key)) p.key = i;
+        if (!p.key && parsed.kind == Parsed::Key && namesMatch(parsed.name, key, format)) p.key = i;
     }
     return p;
 }
 
 std::string edit(std::string text, std::string_view section, std::string_view key,
-                 const std::optional<std::string>& value) {
-    const Place p = locate(text, section, key);
+                 const std::optional<std::string>& value, const IniFormat& format) {
+    const std::string lineEnd(format.lineEnd);
+    const Place p = locate(text, section, key, format);
     if (p.key) {
         const Line& line = p.lines[*p.key];
         if (!value) {
@@ -223,13 +225,13 @@ std::string edit(std::string text, std::string_view section, std::string_view ke
             if (trim(stored.substr(stored.find('=') + 1)) == *value) return text;  // nothing to change
             // The key keeps the spelling the file gives it.
             const std::string name(parse(text, line).name);
-            text.replace(line.begin, line.next - line.begin, name + "=" + *value + "\r\n");
+            text.replace(line.begin, line.next - line.begin, name + "=" + *value + lineEnd);
         }
         return text;
     }
     if (!value) return text;
 
-    const std::string entry = std::string(key) + "=" + *value + "\r\n";
+    const std::string entry = std::string(key) + "=" + *value + lineEnd;
     if (p.header) {
         // After the section's last line that holds anything, so blank lines before the next
         // section stay where they are.
@@ -239,11 +241,11 @@ std::string edit(std::string text, std::string_view section, std::string_view ke
             if (!trim(std::string_view(text).substr(line.begin, line.end - line.begin)).empty()) last = i;
         }
         const Line& after = p.lines[last];
-        text.insert(after.next, after.next == after.end ? "\r\n" + entry : entry);
+        text.insert(after.next, after.next == after.end ? lineEnd + entry : entry);
         return text;
     }
-    if (!text.empty() && text.back() != '\n') text += "\r\n";
-    text += "[" + std::string(section) + "]\r\n" + entry;
+    if (!text.empty() && text.back() != '\n') text += lineEnd;
+    text += "[" + std::string(section) + "]" + lineEnd + entry;
     return text;
 }
 
@@ -254,20 +256,21 @@ bool IniStorable(std::string_view text) {
 }
 
 std::string IniWriteValue(std::string_view content, std::string_view section, std::string_view key,
-                          const std::optional<std::string>& value) {
+                          const std::optional<std::string>& value, const IniFormat& format) {
     if (!IniStorable(section) || !IniStorable(key) || (value && !IniStorable(*value)))
         throw PlatformError(errc::InvalidPathText,
                             describeError(errc::InvalidPathText) + ": a line break cannot be written into one line");
     const Decoded decoded = decode(content);
-    const std::string text = edit(decoded.text, section, key, value);
+    const std::string text = edit(decoded.text, section, key, value, format);
     if (text == decoded.text) return std::string(content);
     return encode(decoded, text);
 }
 
-std::optional<std::string> IniReadValue(std::string_view content, std::string_view section, std::string_view key) {
+std::optional<std::string> IniReadValue(std::string_view content, std::string_view section, std::string_view key,
+                                        const IniFormat& format) {
     const Decoded decoded = decode(content);
     const std::string_view text = decoded.text;
-    const Place p = locate(text, section, key);
+    const Place p = locate(text, section, key, format);
     if (!p.key) return std::nullopt;
     const Line& line = p.lines[*p.key];
     const std::string_view s = text.substr(line.begin, line.end - line.begin);
@@ -275,6 +278,27 @@ std::optional<std::string> IniReadValue(std::string_view content, std::string_vi
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
     return std::string(v);
+}
+
+bool IniHoldsOnly(std::string_view content, std::string_view section, std::initializer_list<std::string_view> keys,
+                  const IniFormat& format) {
+    const Decoded decoded = decode(content);
+    const std::string_view text = decoded.text;
+    bool inSection = false;
+    for (const Line& line : splitLines(text)) {
+        if (trim(text.substr(line.begin, line.end - line.begin)).empty()) continue;
+        const Parsed parsed = parse(text, line);
+        if (parsed.kind == Parsed::Section) {
+            inSection = namesMatch(parsed.name, section, format);
+            if (!inSection) return false;
+            continue;
+        }
+        if (!inSection || parsed.kind != Parsed::Key) return false;
+        bool named = false;
+        for (std::string_view key : keys) named = named || namesMatch(parsed.name, key, format);
+        if (!named) return false;
+    }
+    return true;
 }
 
 }  // namespace quorvane

@@ -1,9 +1,10 @@
 // Folder icons: "Open icon" chooses an icon file, "Change Icon" writes it into the folder's
-// "desktop.ini" and marks folder and file so that the shell honours it, "Set Default Icon" takes
-// it away again.
+// "desktop.ini" and marks folder and file so that the shell honours it (and tells the file
+// managers that read no "desktop.ini"), "Set Default Icon" takes it away again.
 #include <exception>
 
 #include "dialogs/ComDialog.h"
+#include "icons/FolderIcons.h"
 #include "icons/WriteIniValue.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -65,11 +66,15 @@ void frmMain::ChangeIcon() {
 
         refuseUnstorable(m_services.ini, "the folder path", folder);
         if (iconFile) refuseUnstorable(m_services.ini, "the icon file path", *iconFile);
+        // One that is no file of its own (a folder, a FIFO, a link) or may not be written is
+        // refused before anything changes.
+        m_services.fs.checkWritableFile(ini);
 
         WriteIniValue(m_services.ini, kShellClassInfo, "iconfile", iconFile, ini);
         WriteIniValue(m_services.ini, kShellClassInfo, "iconindex", "0", ini);
         m_services.fs.setAttributes(folder, attr::System);
         m_services.fs.setAttributes(ini, attr::Hidden | attr::System);
+        TellFileManagers(m_services.fileManagers, m_services.fs, folder, iconFile);
         m_services.messages.messageBox("Icon Changed", mb::Information, std::string(kAppTitle));
         DrawShellIcon(m_services.icons, m_folderPath, m_view.currentIcon(), 32);
     }
@@ -85,13 +90,7 @@ void frmMain::SetDefault() {
         }
     };
     step([&] { FillVar(); });
-    const std::string folder = m_folderPath;
-    step([&] {
-        // An empty path names no folder; its "desktop.ini" would be the root's.
-        if (folder.empty()) throw errorFor(errc::PathNotFound, folder);
-        m_services.fs.deleteFile(desktopIniOf(folder));
-    });
-    step([&] { m_services.fs.setAttributes(folder, attr::Archive); });
+    ResetFolderIcon(m_services.fs, m_services.ini, m_services.fileManagers, m_folderPath);
     step([&] { DrawShellIcon(m_services.icons, m_folderPath, m_view.currentIcon(), 32); });
 }
 

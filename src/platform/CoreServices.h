@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/FileManagerIcons.h"
 #include "platform/FileSystem.h"
 #include "platform/IniWriter.h"
 #include "platform/ProgramLauncher.h"
@@ -16,6 +17,7 @@ struct CoreServices {
     std::unique_ptr<IniWriter> iniWriter;
     std::unique_ptr<Registry> registry;
     std::unique_ptr<ProgramLauncher> launcher;
+    std::unique_ptr<FileManagerIcons> fileManagerIcons;
 };
 
 CoreServices makeCoreServices();

@@ -1,4 +1,5 @@
 #include "platform/CoreServices.h"
+#include "platform/FileManagerIconsPosix.h"
 #include "platform/FileSystemPosix.h"
 #include "platform/IniWriterPosix.h"
 #include "platform/ProgramLauncherPosix.h"
@@ -12,6 +13,7 @@ CoreServices makeCoreServices() {
     services.iniWriter = std::make_unique<IniWriterPosix>();
     services.registry = std::make_unique<RegistryPosix>();
     services.launcher = std::make_unique<ProgramLauncherPosix>();
+    services.fileManagerIcons = std::make_unique<FileManagerIconsPosix>();
     return services;
 }
 

@@ -1,4 +1,5 @@
 #include "platform/CoreServices.h"
+#include "platform/FileManagerIconsWin32.h"
 #include "platform/FileSystemWin32.h"
 #include "platform/IniWriterWin32.h"
 #include "platform/ProgramLauncherWin32.h"
@@ -12,6 +13,7 @@ CoreServices makeCoreServices() {
     services.iniWriter = std::make_unique<IniWriterWin32>();
     services.registry = std::make_unique<RegistryWin32>();
     services.launcher = std::make_unique<ProgramLauncherWin32>();
+    services.fileManagerIcons = std::make_unique<FileManagerIconsWin32>();
     return services;
 }
 

@@ -38,4 +38,9 @@ PlatformError errorFor(int number, const std::string& path) {
     return PlatformError(number, describeError(number) + ": " + path);
 }
 
+PlatformError notAFile(const std::string& path, const std::string& what) {
+    return PlatformError(errc::PathFileAccessError,
+                         describeError(errc::PathFileAccessError) + ": " + path + " is " + what + ", not a file");
+}
+
 }  // namespace quorvane

@@ -48,4 +48,8 @@ std::string errorReportText(const PlatformError& error);
 // An error with the classic description followed by the path it concerns, e.g. "File not found: /a/b".
 PlatformError errorFor(int number, const std::string& path);
 
+// The refusal of an object where a file must be, saying what it is: "Path/File access error:
+// /a/desktop.ini is a folder, not a file" for `what` "a folder".
+PlatformError notAFile(const std::string& path, const std::string& what);
+
 }  // namespace quorvane

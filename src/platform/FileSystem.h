@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace quorvane {
@@ -23,7 +24,8 @@ public:
     virtual ~FileSystem() = default;
 
     // The object now exists under newPath with its contents. Never replaces an existing object:
-    // a rename onto an existing name (its own name included) fails and changes nothing.
+    // a rename onto an existing name (its own name included) fails, naming the object in the
+    // way, and changes nothing.
     virtual void rename(const std::string& oldPath, const std::string& newPath) = 0;
 
     // The attribute set of the file or folder becomes exactly `attributes`. Fails on a missing path.
@@ -35,20 +37,34 @@ public:
     // Length in bytes of an existing file; fails for folders, missing files and invalid names.
     virtual std::uint64_t fileLength(const std::string& path) = 0;
 
+    // The file is gone. A link is removed itself, never followed; a folder, a FIFO or another
+    // object that is not a file is refused, saying what it is.
     virtual void deleteFile(const std::string& path) = 0;
 
     // True only for an existing file that is neither hidden nor system.
     virtual bool normalFileExists(const std::string& path) = 0;
 
-    // Replaces `target` with `source` in one atomic step; both lie in the same folder. On failure
-    // `target` is untouched and `source` is left for the caller to remove.
-    virtual void replaceFile(const std::string& source, const std::string& target) = 0;
+    // The whole content of the file `path` as stored; nothing when there is no such file. A link
+    // is followed; what is not a regular file (a folder, a FIFO) is refused with an error saying
+    // what it is, and a FIFO is never waited on.
+    virtual std::optional<std::string> readFile(const std::string& path) = 0;
 
-    // Cuts an existing file back to `length` bytes (used to undo an append that failed half-way).
-    virtual void truncateFile(const std::string& path, std::uint64_t length) = 0;
+    // `path` holds exactly `bytes` afterwards, replaced in one atomic step: whenever the program
+    // dies, the file is the old one or the new one, never a part; when this fails, nothing has
+    // changed. The file keeps its attributes (on Linux also its mode, owner and other extended
+    // attributes); a link to a file is written through and stays a link. Refused before
+    // anything is written: what is not a regular file (saying what it is), a file with the
+    // read-only attribute or one this user may not write (PermissionDenied).
+    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
 
-    // Up to the last `count` bytes of an existing file, as stored.
-    virtual std::string readTail(const std::string& path, std::size_t count) = 0;
+    // Throws, as writeFile would refuse it, unless `path` names nothing or a regular file that may
+    // be replaced; a link is refused too. Looks only: changes nothing, opens nothing.
+    virtual void checkWritableFile(const std::string& path) = 0;
+
+    // The bytes that stand for `text` in a text file such as the register: those that writeLine
+    // writes (without the line end) and readLine reads back as `text`. Throws InvalidPathText for
+    // text the encoding cannot hold exactly.
+    virtual std::string textFileBytes(const std::string& text) = 0;
 
     // Text files by slot number. Lines are written in the register's encoding followed by CR LF;
     // a line read ends at CR LF or a lone CR, which are consumed; a lone LF is part of the line.

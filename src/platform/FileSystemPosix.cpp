@@ -7,7 +7,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "platform/DosAttributes.h"
 #include "platform/Error.h"
@@ -43,53 +45,48 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
-bool readWholeFile(const std::string& path, std::string& content) {
-    content.clear();
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT;  // a missing list is an empty one
-    char buf[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buf, sizeof buf)) > 0) content.append(buf, static_cast<std::size_t>(n));
-    ::close(fd);
-    return n == 0;
+PlatformError attributeError(int err, const std::string& path) {
+    if (err == ENOTSUP)
+        return PlatformError(
+            errc::PathFileAccessError,
+            "The file system cannot keep file attributes (it has no user extended attributes): " + path);
+    return errnoError(err, path);
 }
 
-// Rewrites a small list file through a temporary file, so a reader never sees half of it;
-// an emptied list is removed.
-bool writeListFile(const std::string& path, const std::string& content) {
-    if (content.empty()) return ::unlink(path.c_str()) == 0 || errno == ENOENT;
-    const std::string temp = path + ".quorvane-tmp";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) return false;
-    const bool ok = writeAll(fd, content.data(), content.size());
-    ::close(fd);
-    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
+// The stored value exactly as it is (Samba's binary record included); nothing when there is none.
+std::optional<std::string> rawDosAttrib(const std::string& path) {
+    for (;;) {
+        const ssize_t size = ::getxattr(path.c_str(), kDosAttribName, nullptr, 0);
+        if (size < 0) {
+            if (errno == ENODATA || errno == ENOTSUP) return std::nullopt;
+            throw errnoError(errno, path);
+        }
+        std::string value(static_cast<std::size_t>(size), '\0');
+        const ssize_t got = ::getxattr(path.c_str(), kDosAttribName, value.data(), value.size());
+        if (got >= 0) {
+            value.resize(static_cast<std::size_t>(got));
+            return value;
+        }
+        if (errno != ERANGE) throw errnoError(errno, path);
     }
-    return true;
 }
 
 std::optional<std::uint32_t> readDosAttrib(const std::string& path) {
-    char value[256];
-    ssize_t n = ::getxattr(path.c_str(), kDosAttribName, value, sizeof value);
-    if (n < 0) {
-        if (errno == ENODATA || errno == ENOTSUP) return std::nullopt;
-        if (errno == ERANGE) return std::nullopt;  // a value far larger than any hex text
-        throw errnoError(errno, path);
-    }
-    return parseDosAttrib(std::string_view(value, static_cast<std::size_t>(n)));
+    const std::optional<std::string> value = rawDosAttrib(path);
+    return value ? parseDosAttrib(*value) : std::nullopt;
 }
 
-void writeDosAttrib(const std::string& path, std::uint32_t attributes) {
-    const std::string value = formatDosAttrib(attributes);
-    if (::setxattr(path.c_str(), kDosAttribName, value.data(), value.size(), 0) != 0) {
-        if (errno == ENOTSUP)
-            throw PlatformError(errc::PathFileAccessError,
-                                "The file system cannot keep file attributes (it has no user extended attributes): " +
-                                    path);
-        throw errnoError(errno, path);
-    }
+// Puts back a value rawDosAttrib read: the same bytes, or no value at all.
+void restoreDosAttrib(const std::string& path, const std::optional<std::string>& value) {
+    const int result = value ? ::setxattr(path.c_str(), kDosAttribName, value->data(), value->size(), 0)
+                             : ::removexattr(path.c_str(), kDosAttribName);
+    if (result != 0 && !(errno == ENODATA && !value)) throw attributeError(errno, path);
+}
+
+std::string hexText(std::uint32_t value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
+    return text;
 }
 
 }  // namespace
@@ -98,16 +95,37 @@ FileSystemPosix::~FileSystemPosix() {
     for (auto& [slot, s] : m_slots) ::close(s.handle);
 }
 
-void FileSystemPosix::updateHiddenList(const std::string& path, bool hidden) {
+void FileSystemPosix::step(std::string_view name) {
+    if (m_beforeStep) m_beforeStep(name);
+}
+
+FileSystemPosix::HiddenListUpdate FileSystemPosix::hiddenListUpdate(const std::string& path, bool hidden) {
     const PathParts parts = splitPath(path);
-    if (parts.name.empty() || parts.name == "/" || parts.name == "." || parts.name == "..") return;
-    const std::string listPath = joinPath(parts.parent, kHiddenListName);
-    std::string content;
-    if (!readWholeFile(listPath, content)) throw errnoError(errno, listPath);
-    const bool listed = hiddenListContains(content, parts.name);
-    if (listed == hidden) return;
-    const std::string updated = hidden ? hiddenListAdd(content, parts.name) : hiddenListRemove(content, parts.name);
-    if (!writeListFile(listPath, updated)) throw errnoError(errno, listPath);
+    HiddenListUpdate update;
+    if (parts.name.empty() || parts.name == "/" || parts.name == "." || parts.name == "..") return update;
+    update.listPath = joinPath(parts.parent, kHiddenListName);
+    // Never a link, never a FIFO: the listing is a file of this folder or nothing.
+    const std::optional<std::string> content = posix::readRegularFile(update.listPath, posix::Links::Refuse);
+    const std::string current = content.value_or(std::string());
+    if (hiddenListContains(current, parts.name) == hidden) return update;
+    update.needed = true;
+    const std::string changed = hidden ? hiddenListAdd(current, parts.name) : hiddenListRemove(current, parts.name);
+    if (!changed.empty()) {
+        posix::checkReplaceable(update.listPath, posix::Links::Refuse);
+        update.content = changed;
+    }
+    return update;
+}
+
+void FileSystemPosix::apply(const HiddenListUpdate& update) {
+    if (!update.needed) return;
+    if (update.content) {
+        posix::replaceFileAtomically(update.listPath, *update.content, posix::Links::Refuse, m_beforeStep);
+        return;
+    }
+    // An emptied list is removed.
+    step("delete");
+    if (::unlink(update.listPath.c_str()) != 0 && errno != ENOENT) throw errnoError(errno, update.listPath);
 }
 
 void FileSystemPosix::rename(const std::string& oldPath, const std::string& newPath) {
@@ -121,19 +139,23 @@ void FileSystemPosix::rename(const std::string& oldPath, const std::string& newP
     } catch (const PlatformError&) {
         // the rename below reports a missing object itself
     }
+    // The error names the object in the way when there is one, else the object renamed.
+    auto renameError = [&](int err) { return errnoError(err, err == EEXIST || err == ENOTEMPTY ? newPath : oldPath); };
+    step("rename");
     if (::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) != 0) {
-        if (errno != EINVAL) throw errnoError(errno, oldPath);
+        if (errno != EINVAL) throw renameError(errno);
         // File systems without RENAME_NOREPLACE: refuse an existing target ourselves.
         struct stat st;
         if (::lstat(to, &st) == 0) throw errorFor(errc::FileAlreadyExists, newPath);
-        if (::rename(from, to) != 0) throw errnoError(errno, oldPath);
+        if (::rename(from, to) != 0) throw renameError(errno);
     }
     if (hidden) {
         // The listing follows the object; the rename itself has happened whatever the list says.
-        try {
-            updateHiddenList(oldPath, false);
-            updateHiddenList(newPath, true);
-        } catch (const PlatformError&) {
+        for (const auto& [listed, isHidden] : {std::pair{&oldPath, false}, std::pair{&newPath, true}}) {
+            try {
+                apply(hiddenListUpdate(*listed, isHidden));
+            } catch (const PlatformError&) {
+            }
         }
     }
 }
@@ -141,15 +163,33 @@ void FileSystemPosix::rename(const std::string& oldPath, const std::string& newP
 void FileSystemPosix::setAttributes(const std::string& path, std::uint32_t attributes) {
     struct stat st;
     if (path.empty() || ::stat(cpath(path), &st) != 0) throw errnoError(path.empty() ? ENOENT : errno, path);
-    const auto previous = readDosAttrib(path);
     const std::uint32_t value = attributes & ~attr::Directory;
-    writeDosAttrib(path, value);
+    // The listing is looked at first: one that cannot be rewritten stops the change before anything
+    // is touched.
+    const HiddenListUpdate list = hiddenListUpdate(path, (value & attr::Hidden) != 0);
+    const std::optional<std::string> previous = rawDosAttrib(path);
+    // Samba's record keeps the object's creation time and more: only the attribute in it changes.
+    const auto updated = updateDosAttrib(previous.value_or(std::string()), value, S_ISDIR(st.st_mode));
+    if (!updated)
+        throw PlatformError(errc::PathFileAccessError,
+                            "The attributes stored with this object (user.DOSATTRIB) are in a form this program does "
+                            "not know; they were left as they were: " +
+                                path);
+    step("set attribute");
+    if (::setxattr(path.c_str(), kDosAttribName, updated->data(), updated->size(), 0) != 0)
+        throw attributeError(errno, path);
     try {
-        updateHiddenList(path, (value & attr::Hidden) != 0);
-    } catch (const PlatformError&) {
+        apply(list);
+    } catch (const PlatformError& error) {
         // Keep the two records in step: without the listing the change did not happen.
-        if (previous) writeDosAttrib(path, *previous);
-        else ::removexattr(path.c_str(), kDosAttribName);
+        try {
+            step("restore attribute");
+            restoreDosAttrib(path, previous);
+        } catch (const PlatformError&) {
+            throw PlatformError(error.number(), error.description() + "\r\nThe attributes of " + path + " stay " +
+                                                    hexText(value) + ", although " + list.listPath +
+                                                    " was left as it was.");
+        }
         throw;
     }
 }
@@ -170,10 +210,12 @@ std::uint64_t FileSystemPosix::fileLength(const std::string& path) {
 void FileSystemPosix::deleteFile(const std::string& path) {
     struct stat st;
     if (path.empty() || ::lstat(cpath(path), &st) != 0) throw errnoError(path.empty() ? ENOENT : errno, path);
-    if (S_ISDIR(st.st_mode)) throw errorFor(errc::PathFileAccessError, path);
+    // A link goes itself; what is neither a file nor a link is no file to delete.
+    if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw posix::notAFileError(path, st.st_mode);
+    step("delete");
     if (::unlink(path.c_str()) != 0) throw errnoError(errno, path);
     try {
-        updateHiddenList(path, false);
+        apply(hiddenListUpdate(path, false));
     } catch (const PlatformError&) {
     }
 }
@@ -185,54 +227,40 @@ bool FileSystemPosix::normalFileExists(const std::string& path) {
     return (readDosAttrib(path).value_or(0) & (attr::Hidden | attr::System)) == 0;
 }
 
-void FileSystemPosix::replaceFile(const std::string& source, const std::string& target) {
-    if (::rename(cpath(source), cpath(target)) != 0) throw errnoError(errno, target);
-    const PathParts parts = splitPath(target);
-    int dir = ::open(parts.parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);  // the new name itself reaches the disk
-        ::close(dir);
-    }
+std::optional<std::string> FileSystemPosix::readFile(const std::string& path) {
+    return posix::readRegularFile(path, posix::Links::WriteThrough);
 }
 
-void FileSystemPosix::truncateFile(const std::string& path, std::uint64_t length) {
-    if (::truncate(cpath(path), static_cast<off_t>(length)) != 0) throw errnoError(errno, path);
+void FileSystemPosix::writeFile(const std::string& path, const std::string& bytes) {
+    posix::replaceFileAtomically(path, bytes, posix::Links::WriteThrough, m_beforeStep);
 }
 
-std::string FileSystemPosix::readTail(const std::string& path, std::size_t count) {
-    int fd = ::open(cpath(path), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw errnoError(errno, path);
-    struct stat st;
-    std::string result;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        const off_t size = st.st_size;
-        const off_t start = size > static_cast<off_t>(count) ? size - static_cast<off_t>(count) : 0;
-        result.resize(static_cast<std::size_t>(size - start));
-        const ssize_t n = ::pread(fd, result.data(), result.size(), start);
-        result.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-    }
-    ::close(fd);
-    return result;
+void FileSystemPosix::checkWritableFile(const std::string& path) {
+    posix::checkReplaceable(path, posix::Links::Refuse);
 }
+
+std::string FileSystemPosix::textFileBytes(const std::string& text) { return text; }
 
 void FileSystemPosix::openText(int slot, const std::string& path, TextMode mode) {
     m_slots.checkFree(slot);
     const char* p = cpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
-    int flags = O_CLOEXEC;
+    int flags = O_CLOEXEC | O_NONBLOCK;  // a FIFO is refused below, never waited on
     switch (mode) {
         case TextMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
         case TextMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
         case TextMode::Input: flags |= O_RDONLY; break;
     }
     int fd = ::open(p, flags, 0666);
-    if (fd < 0)
-        throw errnoError(errno == EISDIR ? EACCES : errno, path,
-                         mode == TextMode::Input ? errc::FileNotFound : errc::PathNotFound);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (fd < 0) {
+        if (errno == EISDIR) throw posix::notAFileError(path, S_IFDIR);
+        if (errno == ENXIO) throw posix::notAFileError(path, S_IFIFO);  // a FIFO nobody reads
+        throw errnoError(errno, path, mode == TextMode::Input ? errc::FileNotFound : errc::PathNotFound);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        throw errorFor(errc::PathFileAccessError, path);
+        throw posix::notAFileError(path, st.st_mode);
     }
     m_slots.add(slot, fd, mode, path);
 }

@@ -57,6 +57,45 @@ bool writeAll(HANDLE h, const char* data, std::size_t size) {
 // The file's attributes, or INVALID_FILE_ATTRIBUTES with the last error set.
 DWORD attributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
 
+bool isMissing(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
+
+PlatformError unstorableText(const std::string& text) {
+    return PlatformError(
+        errc::InvalidPathText,
+        describeError(errc::InvalidPathText) + " (the system's code page has no character for part of it): " + text);
+}
+
+// A file that a rewrite must leave alone: a folder, or one with the read-only attribute.
+void refuseUnwritable(DWORD attributes, const std::string& path) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        throw PlatformError(errc::PermissionDenied,
+                            describeError(errc::PermissionDenied) + ": " + path + " is read-only");
+}
+
+// The path of the file a link leads to.
+std::wstring finalPath(const std::wstring& link, const std::string& path) {
+    Handle h(::CreateFileW(link.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) throw lastError(path);
+    std::wstring result(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(h.get(), result.data(), static_cast<DWORD>(result.size()), 0);
+        if (n == 0) throw lastError(path);
+        if (n < result.size()) {
+            result.resize(n);
+            return result;
+        }
+        result.resize(n + 1);
+    }
+}
+
+// A number for a temporary name; CREATE_NEW makes the name fresh, a new number is tried on a clash.
+unsigned long long uniqueNumber() {
+    static unsigned long long counter = 0;
+    return (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32) ^ ::GetTickCount64() ^
+           (++counter * 0x9E3779B97F4A7C15ull);
+}
+
 }  // namespace
 
 FileSystemWin32::~FileSystemWin32() {
@@ -72,7 +111,12 @@ void FileSystemWin32::rename(const std::string& oldPath, const std::string& newP
     // MoveFileW never replaces another object, but a name that differs only in case, or not at
     // all, names the same object and would be taken: refuse every name that is there.
     if (attributesOf(to) != INVALID_FILE_ATTRIBUTES) throw errorFor(errc::FileAlreadyExists, newPath);
-    if (!::MoveFileW(from.c_str(), to.c_str())) throw lastError(oldPath);
+    if (!::MoveFileW(from.c_str(), to.c_str())) {
+        // The error names the object in the way when there is one, else the object renamed.
+        const DWORD code = ::GetLastError();
+        const bool inTheWay = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS;
+        throw win32::errorFromCode(code, inTheWay ? newPath : oldPath);
+    }
 }
 
 void FileSystemWin32::setAttributes(const std::string& path, std::uint32_t attributes) {
@@ -105,7 +149,7 @@ void FileSystemWin32::deleteFile(const std::string& path) {
     if (path.empty()) throw errorFor(errc::FileNotFound, path);
     const DWORD value = attributesOf(p);
     if (value == INVALID_FILE_ATTRIBUTES) throw lastError(path);
-    if (value & FILE_ATTRIBUTE_DIRECTORY) throw errorFor(errc::PathFileAccessError, path);
+    if (value & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
     if (!::DeleteFileW(p.c_str())) throw lastError(path);
 }
 
@@ -117,41 +161,102 @@ bool FileSystemWin32::normalFileExists(const std::string& path) {
     return (value & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
-void FileSystemWin32::replaceFile(const std::string& source, const std::string& target) {
-    const std::wstring from = wpath(source);
-    const std::wstring to = wpath(target);
-    // One rename over the old file, on the disk before the call returns.
-    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw lastError(target);
-}
-
-void FileSystemWin32::truncateFile(const std::string& path, std::uint64_t length) {
-    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr));
-    if (!h.valid()) throw lastError(path);
-    LARGE_INTEGER at;
-    at.QuadPart = static_cast<LONGLONG>(length);
-    if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) || !::SetEndOfFile(h.get())) throw lastError(path);
-}
-
-std::string FileSystemWin32::readTail(const std::string& path, std::size_t count) {
-    Handle h(::CreateFileW(wpath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                           nullptr));
-    if (!h.valid()) throw lastError(path);
-    std::string result;
-    LARGE_INTEGER size;
-    if (::GetFileSizeEx(h.get(), &size)) {
-        const LONGLONG start = size.QuadPart > static_cast<LONGLONG>(count) ? size.QuadPart - count : 0;
-        LARGE_INTEGER at;
-        at.QuadPart = start;
-        result.resize(static_cast<std::size_t>(size.QuadPart - start));
-        DWORD got = 0;
-        if (!::SetFilePointerEx(h.get(), at, nullptr, FILE_BEGIN) ||
-            !::ReadFile(h.get(), result.data(), static_cast<DWORD>(result.size()), &got, nullptr))
-            got = 0;
-        result.resize(got);
+std::optional<std::string> FileSystemWin32::readFile(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    const DWORD attributes = attributesOf(p);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (isMissing(::GetLastError())) return std::nullopt;
+        throw lastError(path);
     }
-    return result;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    Handle h(::CreateFileW(p.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) {
+        if (isMissing(::GetLastError())) return std::nullopt;
+        throw lastError(path);
+    }
+    if (::GetFileType(h.get()) != FILE_TYPE_DISK) throw notAFile(path, "a device or a pipe");
+    std::string content;
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) throw lastError(path);
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    return content;
+}
+
+void FileSystemWin32::writeFile(const std::string& path, const std::string& bytes) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    std::wstring target = p;
+    DWORD old = attributesOf(p);
+    if (old == INVALID_FILE_ATTRIBUTES && !isMissing(::GetLastError())) throw lastError(path);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        // A link is written through to the file it names, and stays a link.
+        target = finalPath(p, path);
+        old = attributesOf(target);
+        if (old == INVALID_FILE_ATTRIBUTES) throw lastError(path);
+    }
+    if (old != INVALID_FILE_ATTRIBUTES) refuseUnwritable(old, path);
+
+    const std::wstring::size_type slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash);
+    const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+    std::wstring temp;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = folder + L"\\~" + name.substr(0, 200) + L"." + std::to_wstring(uniqueNumber()) + L".tmp";
+        created = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    Handle out(created);
+    if (!out.valid()) {
+        const DWORD code = ::GetLastError();
+        const std::string folderText = win32::fromWide(folder);
+        if (isMissing(code)) throw errorFor(errc::PathNotFound, folderText);
+        if (code == ERROR_ACCESS_DENIED)
+            throw PlatformError(errc::PermissionDenied, describeError(errc::PermissionDenied) + ": " + folderText +
+                                                            " is a folder where this user may not make files");
+        throw win32::errorFromCode(code, path);
+    }
+    const bool written = writeAll(out.get(), bytes.data(), bytes.size()) && ::FlushFileBuffers(out.get());
+    const DWORD writeCode = ::GetLastError();
+    ::CloseHandle(out.release());
+    auto fail = [&](DWORD code) {
+        ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(temp.c_str());
+        return win32::errorFromCode(code, path);
+    };
+    if (!written) throw fail(writeCode);
+    // The new file keeps the old one's attributes (the register may well be hidden).
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (old != INVALID_FILE_ATTRIBUTES && (old & kKept) && !::SetFileAttributesW(temp.c_str(), old & kKept))
+        throw fail(::GetLastError());
+    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw fail(::GetLastError());
+}
+
+void FileSystemWin32::checkWritableFile(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    const DWORD attributes = attributesOf(p);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (isMissing(::GetLastError())) return;
+        throw lastError(path);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) throw notAFile(path, "a link");
+    refuseUnwritable(attributes, path);
+}
+
+std::string FileSystemWin32::textFileBytes(const std::string& text) {
+    auto bytes = win32::toAnsi(text);
+    if (!bytes) throw unstorableText(text);
+    return std::move(*bytes);
 }
 
 void FileSystemWin32::openText(int slot, const std::string& path, TextMode mode) {
@@ -186,12 +291,7 @@ void FileSystemWin32::flushPending(Slot& s) {
 
 void FileSystemWin32::writeLine(int slot, const std::string& text) {
     Slot& s = m_slots.writable(slot);
-    const auto bytes = win32::toAnsi(text);
-    if (!bytes)
-        throw PlatformError(errc::InvalidPathText,
-                            describeError(errc::InvalidPathText) +
-                                " (the system's code page has no character for part of it): " + text);
-    if (TextSlots<void*>::gather(s, *bytes)) flushPending(s);
+    if (TextSlots<void*>::gather(s, textFileBytes(text))) flushPending(s);
 }
 
 LineReader::Read FileSystemWin32::readerOf(const Slot& s) {

@@ -11,6 +11,8 @@ namespace quorvane {
 // The file services on Windows: the wide calls, with paths converted from UTF-8 at this boundary.
 // Text files hold the ANSI code page; a line that the code page cannot hold exactly is refused
 // (InvalidPathText) rather than written with a substitute. Error numbers follow the Linux side's.
+// A file is rewritten through a fresh temporary file beside it (made with CREATE_NEW, flushed),
+// moved over it with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
 class FileSystemWin32 final : public FileSystem {
 public:
     FileSystemWin32() = default;
@@ -24,9 +26,10 @@ public:
     std::uint64_t fileLength(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
-    void replaceFile(const std::string& source, const std::string& target) override;
-    void truncateFile(const std::string& path, std::uint64_t length) override;
-    std::string readTail(const std::string& path, std::size_t count) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void checkWritableFile(const std::string& path) override;
+    std::string textFileBytes(const std::string& text) override;
 
     void openText(int slot, const std::string& path, TextMode mode) override;
     void writeLine(int slot, const std::string& text) override;

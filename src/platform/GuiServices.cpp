@@ -29,6 +29,7 @@ Services PlatformServices::services() {
         .registry = *m_core.registry,
         .launcher = *m_core.launcher,
         .keys = *m_keys,
+        .fileManagers = *m_core.fileManagerIcons,
     };
 }
 

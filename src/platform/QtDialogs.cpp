@@ -3,10 +3,17 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QStringList>
+#include <QUrl>
 
 #include "platform/PathText.h"
 
 namespace quorvane {
+
+QString localPathOf(const QUrl& url) {
+    if (!url.isLocalFile()) return url.toLocalFile();
+    const QByteArray bytes = QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    return fromCore(bytes.toStdString());
+}
 
 namespace {
 QWidget* ownerWidget(WindowHandle owner) { return static_cast<QWidget*>(owner); }
@@ -17,9 +24,9 @@ std::string QtDialogs::browseForFolder(WindowHandle owner, const std::string& ti
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return toCore(
-        QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath())));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty()) return {};
+    return toCore(QDir::toNativeSeparators(
+        QDir::cleanPath(QFileInfo(localPathOf(dialog.selectedUrls().constFirst())).absoluteFilePath())));
 }
 
 std::string QtDialogs::openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,

@@ -16,10 +16,11 @@ void QtUserMessages::messageBox(const std::string& text, int style, const std::o
         case mb::Information: icon = QMessageBox::Information; break;
         default: break;
     }
-    // The texts use CR LF line breaks; Qt breaks lines at LF alone.
-    QString body = fromCore(text);
+    // The texts use CR LF line breaks; Qt breaks lines at LF alone. A path that is no UTF-8 shows
+    // its odd bytes as "\xE9".
+    QString body = readableText(text);
     body.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(icon, fromCore(title.value_or(kAppTitle)), body, QMessageBox::Ok, QApplication::activeWindow());
+    QMessageBox box(icon, readableText(title.value_or(kAppTitle)), body, QMessageBox::Ok, QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

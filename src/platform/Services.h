@@ -10,6 +10,7 @@ class IniWriter;
 class Registry;
 class ProgramLauncher;
 class KeyInjector;
+class FileManagerIcons;
 
 // The services the windows and their actions are built with. Tests hand in their own.
 struct Services {
@@ -21,6 +22,7 @@ struct Services {
     Registry& registry;
     ProgramLauncher& launcher;
     KeyInjector& keys;
+    FileManagerIcons& fileManagers;
 };
 
 }  // namespace quorvane

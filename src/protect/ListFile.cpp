@@ -18,30 +18,17 @@ struct SlotGuard {
 
 }  // namespace
 
-std::string SaveTempPath(const std::string& filePath) { return filePath + ".new"; }
-
 bool SaveListToFile(FileSystem& fs, const std::vector<std::string>& items, const std::string& filePath) {
-    const std::string temp = SaveTempPath(filePath);
     try {
-        fs.openText(kSlot, temp, TextMode::Output);
-    } catch (const PlatformError&) {
-        return false;  // nothing written, nothing to clean up
-    }
-    SlotGuard guard{fs};
-    try {
-        for (const std::string& item : items) fs.writeLine(kSlot, item);
-        // Write errors (a full disk) surface here, before the old file is given up.
-        fs.commit(kSlot);
-        fs.close(kSlot);
-        fs.replaceFile(temp, filePath);
+        std::string bytes;
+        for (const std::string& item : items) {
+            // A skipped item would lose an entry for good: rather keep the old file whole.
+            bytes.append(fs.textFileBytes(item));
+            bytes.append("\r\n");
+        }
+        fs.writeFile(filePath, bytes);
         return true;
     } catch (const PlatformError&) {
-        // A skipped item would lose an entry for good: rather keep the old file whole.
-        fs.close(kSlot);
-        try {
-            fs.deleteFile(temp);
-        } catch (const PlatformError&) {
-        }
         return false;
     }
 }

@@ -12,10 +12,10 @@ class UserMessages;
 // The list box <-> text file routines, over plain items (the GUI wraps them for its list boxes).
 // Both use file slot 1 and leave it closed; neither shows a message.
 
-// Makes `filePath` hold `items` in order, one line each with CR LF, and nothing else. The lines go
-// to a temporary file beside it, which replaces the file in one atomic step only once everything
-// is on disk: on any failure the old file stays as it was (or absent), the temporary file is
-// removed and the result is false. An empty list gives a 0-byte file.
+// Makes `filePath` hold `items` in order, one line each with CR LF, and nothing else, replaced in
+// one atomic step (FileSystem::writeFile): on any failure, or an item the file's encoding cannot
+// hold, the old file stays as it was (or absent) and the result is false. An empty list gives a
+// 0-byte file.
 bool SaveListToFile(FileSystem& fs, const std::vector<std::string>& items, const std::string& filePath);
 
 // Hands every line of `filePath` to `addItem`, in file order, processing pending window events
@@ -24,8 +24,5 @@ bool SaveListToFile(FileSystem& fs, const std::vector<std::string>& items, const
 // cannot be opened gives nothing; a read failure ends the load with what was read.
 void LoadListFromFile(FileSystem& fs, UserMessages& messages, const std::string& filePath,
                       const std::function<void(std::string&& line)>& addItem);
-
-// The temporary file SaveListToFile writes beside `filePath`.
-std::string SaveTempPath(const std::string& filePath);
 
 }  // namespace quorvane

@@ -24,7 +24,7 @@ ListWindow::ListWindow(Services services, const std::string& registerFilePath, Q
 ListWindow::~ListWindow() = default;
 
 void ListWindow::buildControls() {
-    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmList.json"), m_services.keys);
+    m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmList"), m_services.keys);
     m_surface = std::make_unique<FormSurface>(*this, *m_layout, kBackground);
     for (std::size_t i = 0; i < m_cmd.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);

@@ -38,7 +38,7 @@ MainWindow::MainWindow(Services services, const QString& applicationDirectory, Q
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls() {
-    m_layout = std::make_unique<FormLayout>(*this, QStringLiteral(":/layouts/frmMain.json"), m_services.keys);
+    m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmMain"), m_services.keys);
     // The banner takes drags like the surface; the icon and the labels do not.
     m_surface =
         std::make_unique<FormSurface>(*this, *m_layout, kBackground, std::vector<QString>{QStringLiteral("Image1")});

@@ -1,6 +1,7 @@
 #include "protect/Register.h"
 
 #include <cstdint>
+#include <string_view>
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
@@ -9,70 +10,61 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kSlot = 1;
-constexpr std::size_t kLineEndSize = 2;  // CR LF
+constexpr std::string_view kLineEnd = "\r\n";
 
-// What an append must know of the register before it writes, to add a missing line end and to
-// put the register back exactly as it was.
-struct RegisterEnd {
-    bool existed = false;
-    std::uint64_t length = 0;
-    bool needsLineEnd = false;
+// True when the register's last line lacks its line end (CR LF or a lone CR); a lone LF is part
+// of the line. An empty register has no last line.
+bool lacksLineEnd(std::string_view bytes) {
+    if (bytes.empty() || bytes.back() == '\r') return false;
+    return !(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == kLineEnd);
+}
+
+// One line as stored: its text is [begin, textEnd), its line end (if any) runs to `end`.
+struct Line {
+    std::size_t begin = 0;
+    std::size_t textEnd = 0;
+    std::size_t end = 0;
 };
 
-RegisterEnd lookAtRegister(FileSystem& fs, const std::string& registerPath) {
-    RegisterEnd end;
-    try {
-        end.length = fs.fileLength(registerPath);
-    } catch (const PlatformError& error) {
-        if (error.number() == errc::FileNotFound || error.number() == errc::PathNotFound) return end;
-        throw;  // without its length an append could not be undone
+// The register less one line whose text is `wanted`: the one at `row` if it holds it, else the
+// nearest holding one. Nothing when no line holds it.
+std::optional<std::string> withoutLine(std::string_view bytes, std::string_view wanted, std::size_t row) {
+    std::optional<Line> chosen;
+    std::size_t chosenDistance = 0;
+    std::size_t index = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); ++index) {
+        Line line{pos, bytes.find('\r', pos), 0};
+        if (line.textEnd == std::string_view::npos) {
+            line.textEnd = line.end = bytes.size();
+        } else {
+            const bool crLf = line.textEnd + 1 < bytes.size() && bytes[line.textEnd + 1] == '\n';
+            line.end = line.textEnd + (crLf ? 2 : 1);
+        }
+        pos = line.end;
+        if (chosen && index > row && index - row > chosenDistance) break;  // no nearer line can follow
+        if (bytes.substr(line.begin, line.textEnd - line.begin) != wanted) continue;
+        const std::size_t distance = index > row ? index - row : row - index;
+        if (!chosen || distance < chosenDistance) {
+            chosen = line;
+            chosenDistance = distance;
+        }
+        if (index >= row) break;
     }
-    end.existed = true;
-    if (end.length > 0) {
-        // A line ends at CR LF or at a lone CR; a lone LF is part of the line.
-        const std::string tail = fs.readTail(registerPath, kLineEndSize);
-        const bool endsWithCrLf = tail.size() == 2 && tail[0] == '\r' && tail[1] == '\n';
-        const bool endsWithCr = !tail.empty() && tail.back() == '\r';
-        end.needsLineEnd = !endsWithCrLf && !endsWithCr;
-    }
-    return end;
+    if (!chosen) return std::nullopt;
+    std::string result;
+    result.reserve(bytes.size() - (chosen->end - chosen->begin));
+    result.append(bytes.substr(0, chosen->begin));
+    result.append(bytes.substr(chosen->end));
+    return result;
 }
 
-// Puts the register back as `end` found it. `written` bounds what this append can have added, so
-// that a file we did not create is never removed. Failures here are passed over: the error that
-// made the append fail is the one to report.
-void restoreRegister(FileSystem& fs, const std::string& registerPath, const RegisterEnd& end, std::uint64_t written) {
+// The folder's attributes might include hidden: it is, or it cannot be told.
+bool mayBeHidden(FileSystem& fs, const std::string& folderPath) {
     try {
-        if (end.existed)
-            fs.truncateFile(registerPath, end.length);
-        else if (fs.fileLength(registerPath) <= written)
-            fs.deleteFile(registerPath);
+        return (fs.attributes(folderPath) & attr::Hidden) != 0;
     } catch (const PlatformError&) {
+        return true;
     }
-}
-
-void appendTo(FileSystem& fs, const std::string& registerPath, const RegisterEnd& end, const std::string& entry) {
-    const std::uint64_t written = (end.needsLineEnd ? kLineEndSize : 0) + entry.size() + kLineEndSize;
-    try {
-        fs.openText(kSlot, registerPath, TextMode::Append);
-    } catch (const PlatformError&) {
-        if (!end.existed) restoreRegister(fs, registerPath, end, 0);
-        throw;
-    }
-    try {
-        if (end.needsLineEnd) fs.writeLine(kSlot, std::string());
-        fs.writeLine(kSlot, entry);
-        fs.commit(kSlot);
-    } catch (const PlatformError&) {
-        fs.close(kSlot);
-        restoreRegister(fs, registerPath, end, written);
-        throw;
-    } catch (...) {
-        fs.close(kSlot);
-        throw;
-    }
-    fs.close(kSlot);
 }
 
 }  // namespace
@@ -83,25 +75,71 @@ void checkRegisterEntry(const std::string& entry) {
                                                        " (a line break cannot be kept in the register): " + entry);
 }
 
-void appendToRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry) {
-    appendTo(fs, registerPath, lookAtRegister(fs, registerPath), entry);
+RegisterAppend appendToRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry) {
+    checkRegisterEntry(entry);
+    RegisterAppend append;
+    append.line = fs.textFileBytes(entry);
+    const std::string& line = append.line;
+    append.before = fs.readFile(registerPath);
+    const std::string_view before = append.before ? std::string_view(*append.before) : std::string_view();
+    append.after.reserve(before.size() + 2 * kLineEnd.size() + line.size());
+    append.after.append(before);
+    if (lacksLineEnd(before)) append.after.append(kLineEnd);
+    append.after.append(line);
+    append.after.append(kLineEnd);
+    fs.writeFile(registerPath, append.after);
+    return append;
+}
+
+void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterAppend& append) {
+    const std::optional<std::string> now = fs.readFile(registerPath);
+    if (!now) return;  // removed meanwhile: nothing of the append is left
+    if (*now == append.after) {
+        if (append.before)
+            fs.writeFile(registerPath, *append.before);
+        else
+            fs.deleteFile(registerPath);
+        return;
+    }
+    // Changed meanwhile (another copy of the program hid a folder): only the appended line goes,
+    // the last line that holds it.
+    if (auto shorter = withoutLine(*now, append.line, static_cast<std::size_t>(-1)))
+        fs.writeFile(registerPath, *shorter);
+}
+
+bool removeFromRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry, std::size_t row) {
+    try {
+        const std::string wanted = fs.textFileBytes(entry);
+        const std::optional<std::string> bytes = fs.readFile(registerPath);
+        if (!bytes) return false;
+        const std::optional<std::string> shorter = withoutLine(*bytes, wanted, row);
+        if (!shorter) return false;
+        fs.writeFile(registerPath, *shorter);
+        return true;
+    } catch (const PlatformError&) {
+        // Skipped like any failing rewrite of the list: the register stays as it was.
+        return false;
+    }
 }
 
 void hideAndRecord(FileSystem& fs, const std::string& folderPath, const std::string& registerPath) {
     checkRegisterEntry(folderPath);
-    const std::uint32_t previous = fs.attributes(folderPath);  // fails for an empty or missing path
-    const RegisterEnd end = lookAtRegister(fs, registerPath);
-
-    fs.setAttributes(folderPath, attr::Hidden | attr::System);
+    fs.attributes(folderPath);  // an empty or missing path fails here, before anything changes
+    const RegisterAppend append = appendToRegister(fs, registerPath, folderPath);
     try {
-        appendTo(fs, registerPath, end, folderPath);
+        fs.setAttributes(folderPath, attr::Hidden | attr::System);
     } catch (const PlatformError& error) {
+        // Never a hidden folder without its entry: the entry goes only when the folder is visible.
+        if (mayBeHidden(fs, folderPath))
+            throw PlatformError(error.number(), error.description() +
+                                                    "\r\nThe folder may be hidden; its entry stays in " + registerPath +
+                                                    ": " + folderPath);
         try {
-            fs.setAttributes(folderPath, previous);
+            undoAppend(fs, registerPath, append);
         } catch (const PlatformError&) {
-            throw PlatformError(
-                error.number(),
-                error.description() + "\r\nThe folder stays hidden and is not in the list: " + folderPath);
+            throw PlatformError(error.number(), error.description() +
+                                                    "\r\nThe folder is not hidden, but its entry stays in " +
+                                                    registerPath + ": " + folderPath);
         }
         throw;
     }

@@ -1,6 +1,7 @@
 #include "protect/RegisterLocation.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace quorvane {
 
@@ -12,15 +13,45 @@ std::string withoutTrailingSeparators(std::string path) {
     return path;
 }
 
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+char folded(char c, bool ignoreCase) {
+    return ignoreCase && c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameText(std::string_view a, std::string_view b, bool ignoreCase) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+               return folded(x, ignoreCase) == folded(y, ignoreCase);
+           });
+}
+
+// `folder` is `root` itself or lies somewhere below it ("C:\Program Files\Quorvane" in "C:\Program Files",
+// but not "C:\Program Files2").
+bool within(const std::string& folder, const std::string& root, bool ignoreCase) {
+    const std::string base = withoutTrailingSeparators(root);
+    if (base.empty() || folder.size() < base.size()) return false;
+    if (!sameText(std::string_view(folder).substr(0, base.size()), base, ignoreCase)) return false;
+    return folder.size() == base.size() || isSeparator(folder[base.size()]) || isSeparator(base.back());
+}
+
 }  // namespace
 
 std::string RegisterFolder(const std::string& applicationDirectory, const InstallFacts& facts) {
     if (!facts.userDataFolder) return applicationDirectory;
     const std::string folder = withoutTrailingSeparators(applicationDirectory);
-    const bool installed =
-        std::any_of(facts.systemProgramFolders.begin(), facts.systemProgramFolders.end(),
-                    [&](const std::string& system) { return withoutTrailingSeparators(system) == folder; });
+    const bool ignoreCase = facts.namesIgnoreCase;
+    const bool installed = std::any_of(facts.systemProgramFolders.begin(), facts.systemProgramFolders.end(),
+                                       [&](const std::string& system) {
+                                           return sameText(withoutTrailingSeparators(system), folder, ignoreCase);
+                                       }) ||
+                           std::any_of(facts.systemProgramTrees.begin(), facts.systemProgramTrees.end(),
+                                       [&](const std::string& tree) { return within(folder, tree, ignoreCase); });
     return installed || !facts.applicationDirectoryWritable ? *facts.userDataFolder : applicationDirectory;
+}
+
+bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const InstallFacts& facts) {
+    return facts.userDataFolder &&
+           withoutTrailingSeparators(*facts.userDataFolder) == withoutTrailingSeparators(registerFolder);
 }
 
 std::optional<std::string> userDataFolderFrom(const char* xdgDataHome, const char* home) {

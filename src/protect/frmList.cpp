@@ -6,6 +6,7 @@
 #include "protect/ListBoxFile.h"
 #include "protect/ListBoxView.h"
 #include "protect/ListView.h"
+#include "protect/Register.h"
 
 namespace quorvane {
 
@@ -41,7 +42,9 @@ void frmList::ShowFolder() {
     m_services.fs.setAttributes(path, attr::Archive);
     list.removeItem(selected);
     list.clearSelection();
-    SaveListToFile(m_services.fs, list, m_registerFilePath);
+    // The register on disk loses exactly this entry; what the list may lack (a load cut short,
+    // a folder hidden meanwhile by another copy of the program) stays in it.
+    removeFromRegister(m_services.fs, m_registerFilePath, path, static_cast<std::size_t>(selected));
     m_services.messages.messageBox("The Folder: \r\n" + path + "\r\n  it's visible now,..", mb::Information,
                                    std::string(kTitle));
 }

@@ -12,6 +12,7 @@
 #include "protect/MainView.h"
 #include "protect/PathHelpers.h"
 #include "protect/Register.h"
+#include "protect/RegisterLocation.h"
 #include "protect/frmMain.h"
 
 namespace quorvane {
@@ -31,24 +32,27 @@ private:
     bool m_previous;
 };
 
-// Makes the folder that holds `file`, with its parents, unless it is there. The core's text is
-// UTF-8 on every platform, so the path is built from it as such.
-void makeFolderOf(const std::string& file) {
+// Makes the folder that holds the register `file`, with its parents, when it is missing and is one
+// that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is. The
+// core's text is UTF-8 on every platform, so the path is built from it as such.
+void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
     const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
+    const std::u8string text = folder.u8string();
+    const std::string folderText(text.begin(), text.end());
     std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) return;
+    if (!RegisterFolderIsMadeWhenMissing(folderText, facts)) return;
     std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error)) {
-        const std::u8string text = folder.u8string();
-        throw errorFor(errc::PathNotFound, std::string(text.begin(), text.end()));
-    }
+    if (error || !std::filesystem::is_directory(folder, error)) throw errorFor(errc::PathNotFound, folderText);
 }
 
 }  // namespace
 
 void frmMain::HideFolder() {
     const std::string path = m_folderPath;
-    // An installed program keeps its register in the user's data folder, made on the first hide.
-    makeFolderOf(m_registerFilePath);
+    // An installed program keeps its register in the user's data folder, made on the first hide;
+    // a register beside the program whose folder is gone is not made again.
+    makeRegisterFolderOf(m_registerFilePath, installFactsFor(m_applicationDirectory));
     hideAndRecord(m_services.fs, path, m_registerFilePath);
     m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
                                    std::string("yeah!"));

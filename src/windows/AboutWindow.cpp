@@ -12,13 +12,13 @@
 namespace quorvane {
 
 namespace {
-constexpr const char* kLayout = ":/layouts/frmAbout.json";
+constexpr const char* kLayout = "frmAbout";
 }  // namespace
 
 AboutWindow::AboutWindow(Services services, QWidget* parent)
     : QWidget(parent),
       m_services(services),
-      m_layout(std::make_unique<FormLayout>(*this, QString::fromLatin1(kLayout), services.keys)),
+      m_layout(std::make_unique<FormLayout>(*this, FormDescription::embedded(kLayout), services.keys)),
       m_form(services, *this) {
     m_cmdFace = m_layout->control<TulmXpButton>(u"cmdFace");
     m_cmdUnload = m_layout->control<TulmXpButton>(u"cmdUnload");

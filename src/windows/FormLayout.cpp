@@ -2,24 +2,18 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFile>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
 #include <algorithm>
-#include <stdexcept>
 
 #include "windows/PictureBox.h"
 #include "windows/ScreenTwips.h"
-#include "xpbutton/PropertyBag.h"
 #include "xpbutton/StdFont.h"
 #include "xpbutton/TulmXpButton.h"
 
@@ -30,120 +24,36 @@ namespace {
 using Kind = FormLayout::Kind;
 using Control = FormLayout::Control;
 
-// The system colours a layout may name, with the index a stored colour reference carries.
-struct SystemColour {
-    const char* name;
-    QPalette::ColorRole role;
-    std::uint32_t index;
-};
-constexpr SystemColour kSystemColours[] = {
-    {"window", QPalette::Base, 5},
-    {"windowText", QPalette::Text, 8},
-    {"buttonFace", QPalette::Button, 15},
-    {"buttonText", QPalette::ButtonText, 18},
-};
-constexpr std::uint32_t kSystemColourFlag = 0x80000000u;
-
-struct KindName {
-    const char* name;
-    Kind kind;
-};
-constexpr KindName kKinds[] = {
-    {"TulmXpButton", Kind::TulmXpButton},
-    {"PictureBox", Kind::PictureBox},
-    {"TextBox", Kind::TextBox},
-    {"ComboBox", Kind::ComboBox},
-    {"ListBox", Kind::ListBox},
-    {"Label", Kind::Label},
-    {"Line", Kind::Line},
-    {"Shape", Kind::Shape},
-    {"Image", Kind::Image},
-};
-
-[[noreturn]] void fail(const QString& resource, const QString& what) {
-    throw std::runtime_error(QStringLiteral("layout %1: %2").arg(resource, what).toStdString());
+// A stored colour as the palette shows it: the system colours through their roles.
+QColor colourOf(std::uint32_t stored, const QPalette& palette) {
+    switch (stored) {
+        case kSystemWindow:
+            return palette.color(QPalette::Base);
+        case kSystemWindowText:
+            return palette.color(QPalette::Text);
+        case kSystemButtonFace:
+            return palette.color(QPalette::Button);
+        case kSystemButtonText:
+            return palette.color(QPalette::ButtonText);
+        default:
+            break;
+    }
+    if (stored & kSystemColourFlag) return palette.color(QPalette::WindowText);
+    return QColor(static_cast<int>(stored & 0xFF), static_cast<int>(stored >> 8 & 0xFF),
+                  static_cast<int>(stored >> 16 & 0xFF));
 }
 
-// Reads the values of one object, naming the object in every complaint.
-class Reader {
-public:
-    Reader(const QJsonObject& object, QString resource, QString where)
-        : m_object(object), m_resource(std::move(resource)), m_where(std::move(where)) {}
-
-    bool has(const char* key) const { return m_object.contains(QLatin1String(key)); }
-    QJsonValue value(const char* key) const { return m_object.value(QLatin1String(key)); }
-
-    QString string(const char* key, const QString& fallback = {}) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        if (!v.isString()) complain(key, "a string");
-        return v.toString();
+Qt::Alignment alignmentOf(TextAlignment alignment) {
+    switch (alignment) {
+        case TextAlignment::Center:
+            return Qt::AlignHCenter;
+        case TextAlignment::Right:
+            return Qt::AlignRight;
+        case TextAlignment::Left:
+            break;
     }
-    int number(const char* key, int fallback = 0) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        if (!v.isDouble()) complain(key, "a number");
-        return v.toInt();
-    }
-    int required(const char* key) const {
-        if (!has(key)) complain(key, "present");
-        return number(key);
-    }
-    bool boolean(const char* key, bool fallback) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        if (!v.isBool()) complain(key, "true or false");
-        return v.toBool();
-    }
-    // A colour as [r, g, b] or a system colour's name, resolved through `palette`.
-    QColor colour(const char* key, const QColor& fallback, const QPalette& palette) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        if (v.isString()) {
-            for (const SystemColour& c : kSystemColours)
-                if (v.toString() == QLatin1String(c.name)) return palette.color(c.role);
-        } else if (const auto rgb = v.toArray(); v.isArray() && rgb.size() == 3) {
-            return QColor(rgb[0].toInt(), rgb[1].toInt(), rgb[2].toInt());
-        }
-        complain(key, "[r, g, b] or a system colour name");
-    }
-    StdFont font(const char* key, const StdFont& fallback) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        if (!v.isObject()) complain(key, "a font object");
-        return fontOf(v.toObject());
-    }
-    template <class T, std::size_t N>
-    T choice(const char* key, const std::pair<const char*, T> (&choices)[N], T fallback) const {
-        const QJsonValue v = value(key);
-        if (v.isUndefined()) return fallback;
-        for (const auto& [name, result] : choices)
-            if (v.toString() == QLatin1String(name)) return result;
-        complain(key, "one of the known choices");
-    }
-
-    static StdFont fontOf(const QJsonObject& o) {
-        StdFont f;
-        f.name = o.value(QLatin1String("name")).toString(QString::fromStdString(f.name)).toStdString();
-        f.size = o.value(QLatin1String("size")).toDouble(f.size);
-        f.weight = static_cast<std::int16_t>(o.value(QLatin1String("weight")).toInt(f.weight));
-        f.italic = o.value(QLatin1String("italic")).toBool(f.italic);
-        f.underline = o.value(QLatin1String("underline")).toBool(f.underline);
-        f.strikethrough = o.value(QLatin1String("strikethrough")).toBool(f.strikethrough);
-        f.charset = static_cast<std::int16_t>(o.value(QLatin1String("charset")).toInt(f.charset));
-        return f;
-    }
-
-    [[noreturn]] void complain(const char* key, const char* expected) const {
-        fail(m_resource,
-             QStringLiteral("%1: \"%2\" must be %3").arg(m_where, QLatin1String(key), QLatin1String(expected)));
-    }
-
-private:
-    QJsonObject m_object;
-    QString m_resource;
-    QString m_where;
-};
+    return Qt::AlignLeft;
+}
 
 QFont qtFontOf(const StdFont& font) {
     QFont f(QString::fromStdString(font.name));
@@ -155,48 +65,11 @@ QFont qtFontOf(const StdFont& font) {
     return f;
 }
 
-// A button's stored property bag: booleans as -1/0, colours as 0x00BBGGRR, fonts as fonts.
-// A colour as stored: [r, g, b] as 0x00BBGGRR, a system colour's name as its reference; else none.
-std::optional<std::uint32_t> storedColourOf(const QJsonValue& v) {
-    if (v.isArray() && v.toArray().size() == 3) {
-        const QJsonArray rgb = v.toArray();
-        return static_cast<std::uint32_t>(rgb[0].toInt() & 0xFF) |
-               static_cast<std::uint32_t>(rgb[1].toInt() & 0xFF) << 8 |
-               static_cast<std::uint32_t>(rgb[2].toInt() & 0xFF) << 16;
-    }
-    for (const SystemColour& c : kSystemColours)
-        if (v.isString() && v.toString() == QLatin1String(c.name)) return kSystemColourFlag | c.index;
-    return std::nullopt;
-}
-
-// A button's stored property bag: booleans as -1/0, colours as 0x00BBGGRR, fonts as fonts.
-PropertyBag bagOf(const QJsonObject& properties, const Reader& where) {
-    PropertyBag bag;
-    for (auto it = properties.begin(); it != properties.end(); ++it) {
-        const std::string key = it.key().toStdString();
-        const QJsonValue v = it.value();
-        const bool colourKey = key.find("color") != std::string::npos || key.find("hover") != std::string::npos;
-        if (v.isBool()) {
-            bag.write(key, PropertyBag::boolean(v.toBool()));
-        } else if (v.isDouble()) {
-            bag.write(key, static_cast<std::uint32_t>(static_cast<std::int64_t>(v.toDouble())));
-        } else if (const auto colour = storedColourOf(v); colour && (colourKey || v.isArray())) {
-            bag.write(key, *colour);
-        } else if (v.isString()) {
-            bag.write(key, v.toString().toStdString());
-        } else if (v.isObject()) {
-            bag.write(key, Reader::fontOf(v.toObject()));
-        } else {
-            where.complain("properties", "an object of booleans, numbers, strings, colours and fonts");
-        }
-    }
-    return bag;
-}
-
-QImage pictureOf(const QString& path, const QString& resource, const QString& where) {
-    if (path.isEmpty()) return {};
-    QImage picture(path);
-    if (picture.isNull()) fail(resource, QStringLiteral("%1: picture \"%2\" cannot be read").arg(where, path));
+QImage pictureOf(const std::string& path, const FormDescription& layout, const std::string& where) {
+    if (path.empty()) return {};
+    QImage picture(QString::fromStdString(path));
+    if (picture.isNull())
+        throw LayoutError("layout " + layout.source + ": " + where + ": picture \"" + path + "\" cannot be read");
     return picture;
 }
 
@@ -242,121 +115,86 @@ int labelFlags(const Control& label) {
 
 }  // namespace
 
-FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys) : m_form(form) {
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly)) fail(resource, QStringLiteral("cannot be opened"));
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
-    if (doc.isNull()) fail(resource, error.errorString());
-    const QJsonObject root = doc.object();
+FormLayout::FormLayout(QWidget& form, const FormDescription& layout, KeyInjector& keys) : m_form(form) {
     const QPalette palette = QApplication::palette();
     auto px = [&form](int value) { return twips(value, &form); };
+    auto colour = [&palette](std::uint32_t stored) { return colourOf(stored, palette); };
 
     // Window settings.
-    const Reader f(root.value(QLatin1String("form")).toObject(), resource, QStringLiteral("form"));
-    m_settings.name = f.string("name");
-    m_settings.caption = f.string("caption");
-    m_settings.designedSize = QSize(px(f.required("width")), px(f.required("height")));
-    const StdFont formFont = f.font("font", StdFont{});
-    const QColor formBack = f.colour("backColor", palette.color(QPalette::Button), palette);
-    const std::uint32_t formFore = storedColourOf(f.value("foreColor")).value_or(kSystemColourFlag | 18);
-    enum class Border { None, FixedDialog, Sizable };
-    const Border border = f.choice<Border>(
-        "border", {{"none", Border::None}, {"fixedDialog", Border::FixedDialog}, {"sizable", Border::Sizable}},
-        Border::Sizable);
-    enum class Position { Default, Centre, Manual };
-    const Position position = f.choice<Position>(
-        "position", {{"default", Position::Default}, {"centerScreen", Position::Centre}, {"manual", Position::Manual}},
-        Position::Default);
-    m_settings.centred = position == Position::Centre;
-    if (position == Position::Manual)
-        m_settings.storedPosition = QRect(px(f.number("left")), px(f.number("top")), 0, 0);
+    const FormSettings& f = layout.form;
+    m_settings.name = QString::fromStdString(f.name);
+    m_settings.caption = QString::fromStdString(f.caption);
+    m_settings.designedSize = QSize(px(f.width), px(f.height));
+    m_settings.centred = f.position == FormPosition::CenterScreen;
+    if (f.position == FormPosition::Manual) m_settings.storedPosition = QRect(px(f.left), px(f.top), 0, 0);
 
     form.setObjectName(m_settings.name);
     form.setWindowTitle(m_settings.caption);
-    switch (border) {
-        case Border::None:
+    switch (f.border) {
+        case FormBorder::None:
             form.setWindowFlag(Qt::FramelessWindowHint, true);
             break;
-        case Border::FixedDialog:
+        case FormBorder::FixedDialog:
             form.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
             break;
-        case Border::Sizable:
+        case FormBorder::Sizable:
             break;
     }
-    if (!f.boolean("showInTaskbar", true) && !form.parentWidget()) form.setWindowFlag(Qt::Tool, true);
-    if (const QString icon = f.string("icon"); !icon.isEmpty())
-        form.setWindowIcon(QIcon(QPixmap::fromImage(pictureOf(icon, resource, QStringLiteral("form")))));
+    if (!f.showInTaskbar && !form.parentWidget()) form.setWindowFlag(Qt::Tool, true);
+    if (!f.icon.empty()) form.setWindowIcon(QIcon(QPixmap::fromImage(pictureOf(f.icon, layout, "form"))));
     QPalette formPalette = form.palette();
-    formPalette.setColor(QPalette::Window, formBack);
+    formPalette.setColor(QPalette::Window, colour(f.backColor));
     form.setPalette(formPalette);
     form.setAutoFillBackground(true);
-    form.setFont(qtFontOf(formFont));
+    form.setFont(qtFontOf(f.font));
     form.resize(m_settings.designedSize);
-    if (border == Border::FixedDialog) form.setFixedSize(m_settings.designedSize);
+    if (f.border == FormBorder::FixedDialog) form.setFixedSize(m_settings.designedSize);
 
-    // Controls, front to back.
-    const QJsonArray list = root.value(QLatin1String("controls")).toArray();
-    std::vector<std::pair<std::unique_ptr<Control>, QJsonObject>> parsed;
-    for (const QJsonValue& entry : list) {
-        const QJsonObject o = entry.toObject();
+    // Controls, front to back as described.
+    for (const ControlDescription& d : layout.controls) {
         auto c = std::make_unique<Control>();
-        c->name = o.value(QLatin1String("name")).toString();
-        c->index = o.value(QLatin1String("index")).toInt(-1);
-        const QString where = c->index < 0 ? c->name : QStringLiteral("%1(%2)").arg(c->name).arg(c->index);
-        const Reader r(o, resource, where);
-        if (c->name.isEmpty()) r.complain("name", "a non-empty string");
-        const QString kind = r.string("kind");
-        const auto known = std::find_if(std::begin(kKinds), std::end(kKinds),
-                                        [&](const KindName& k) { return kind == QLatin1String(k.name); });
-        if (known == std::end(kKinds)) r.complain("kind", "a known kind of control");
-        c->kind = known->kind;
-        c->order = r.required("order");
-        c->tabIndex = r.number("tabIndex", -1);
-        c->visible = r.boolean("visible", true);
-        if (c->kind == Kind::Line) {
-            c->line = QLine(px(r.required("x1")), px(r.required("y1")), px(r.required("x2")), px(r.required("y2")));
+        c->name = QString::fromStdString(d.name);
+        c->index = d.index;
+        c->kind = d.kind;
+        c->order = d.order;
+        c->tabIndex = d.tabIndex;
+        c->visible = d.visible;
+        if (d.kind == Kind::Line) {
+            c->line = QLine(px(d.x1), px(d.y1), px(d.x2), px(d.y2));
             c->rect = QRect(c->line.p1(), c->line.p2()).normalized();
         } else {
-            c->rect =
-                QRect(px(r.required("left")), px(r.required("top")), px(r.required("width")), px(r.required("height")));
+            c->rect = QRect(px(d.left), px(d.top), px(d.width), px(d.height));
         }
-        parsed.emplace_back(std::move(c), o);
+        m_controls.push_back(std::move(c));
     }
-    std::stable_sort(parsed.begin(), parsed.end(),
-                     [](const auto& a, const auto& b) { return a.first->order < b.first->order; });
 
     // Back to front, so that each widget made lies above those made before it.
-    for (auto it = parsed.rbegin(); it != parsed.rend(); ++it) {
-        Control& c = *it->first;
-        const QString where = c.index < 0 ? c.name : QStringLiteral("%1(%2)").arg(c.name).arg(c.index);
-        const Reader r(it->second, resource, where);
-        const StdFont font = r.font("font", formFont);
-        const QColor back =
-            r.colour("backColor", c.kind == Kind::Label ? formBack : palette.color(QPalette::Base), palette);
-        const QColor fore = r.colour(
-            "foreColor", palette.color(c.kind == Kind::Label ? QPalette::ButtonText : QPalette::Text), palette);
+    for (std::size_t i = layout.controls.size(); i-- > 0;) {
+        const ControlDescription& d = layout.controls[i];
+        Control& c = *m_controls[i];
+        const std::string where = d.displayName();
+        const QColor back = colour(d.backColor);
+        const QColor fore = colour(d.foreColor);
         QWidget* w = nullptr;
         switch (c.kind) {
             case Kind::TulmXpButton: {
                 auto* button = new TulmXpButton(keys, &form);
-                const Ambient ambient{formFont, formFore, where.toStdString()};
-                button->ReadProperties(bagOf(r.value("properties").toObject(), r), ambient);
+                button->ReadProperties(d.properties, Ambient{f.font, f.foreColor, where});
                 w = button;
                 break;
             }
             case Kind::PictureBox: {
                 auto* box = new PictureBox(&form);
                 box->setGeometry(c.rect);
-                box->setBackColor(r.colour("backColor", palette.color(QPalette::Button), palette));
+                box->setBackColor(back);
                 QPalette p = box->palette();
                 p.setColor(QPalette::WindowText, fore);
                 box->setPalette(p);
-                box->setSunkenEdge(r.choice<bool>("edge", {{"none", false}, {"sunken", true}}, false));
-                c.picture = pictureOf(r.string("picture"), resource, where);
+                box->setSunkenEdge(d.sunkenEdge);
+                c.picture = pictureOf(d.picture, layout, where);
                 if (!c.picture.isNull()) {
                     const int edge = box->edgeWidth();
-                    if (r.boolean("autoSize", false)) c.rect.setSize(c.picture.size() + QSize(2 * edge, 2 * edge));
+                    if (d.autoSize) c.rect.setSize(c.picture.size() + QSize(2 * edge, 2 * edge));
                     box->setGeometry(c.rect);
                     box->drawImage(c.picture, 0, 0);
                 }
@@ -364,8 +202,8 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
                 break;
             }
             case Kind::TextBox: {
-                auto* text = new QLineEdit(r.string("text"), &form);
-                text->setFont(qtFontOf(font));
+                auto* text = new QLineEdit(QString::fromStdString(d.text), &form);
+                text->setFont(qtFontOf(d.font));
                 text->setCursorPosition(0);
                 setColours(text, back, fore);
                 w = text;
@@ -373,8 +211,8 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
             }
             case Kind::ComboBox: {
                 auto* combo = new QComboBox(&form);
-                combo->setEditable(r.string("style", QStringLiteral("dropDownCombo")) != QLatin1String("dropDownList"));
-                combo->setFont(qtFontOf(font));
+                combo->setEditable(!d.dropDownList);
+                combo->setFont(qtFontOf(d.font));
                 setColours(combo, back, fore);
                 w = combo;
                 break;
@@ -382,54 +220,51 @@ FormLayout::FormLayout(QWidget& form, const QString& resource, KeyInjector& keys
             case Kind::ListBox: {
                 auto* listBox = new QListWidget(&form);
                 listBox->setSelectionMode(QAbstractItemView::SingleSelection);
-                listBox->setSortingEnabled(r.boolean("sorted", false));
+                listBox->setSortingEnabled(d.sorted);
                 listBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
-                listBox->setFont(qtFontOf(font));
+                listBox->setFont(qtFontOf(d.font));
                 setColours(listBox, back, fore);
                 w = listBox;
                 break;
             }
             case Kind::Label:
-                c.text = r.string("text");
-                c.font = qtFontOf(font);
+                c.text = QString::fromStdString(d.text);
+                c.font = qtFontOf(d.font);
                 c.foreColor = fore;
                 c.backColor = back;
-                c.opaque = r.string("backStyle", QStringLiteral("opaque")) != QLatin1String("transparent");
-                c.autoSize = r.boolean("autoSize", false);
-                c.wordWrap = r.boolean("wordWrap", false);
-                c.alignment = r.choice<Qt::Alignment>(
-                    "alignment", {{"left", Qt::AlignLeft}, {"center", Qt::AlignHCenter}, {"right", Qt::AlignRight}},
-                    Qt::AlignLeft);
+                c.opaque = d.opaque;
+                c.autoSize = d.autoSize;
+                c.wordWrap = d.wordWrap;
+                c.alignment = alignmentOf(d.alignment);
                 c.designedSize = c.rect.size();
                 sizeToText(c);
                 break;
             case Kind::Line:
             case Kind::Shape:
-                c.borderColor = r.colour("borderColor", Qt::black, palette);
-                c.borderWidth = r.number("borderWidth", 1);
+                c.borderColor = colour(d.borderColor);
+                c.borderWidth = d.borderWidth;
                 break;
             case Kind::Image:
-                c.picture = pictureOf(r.string("picture"), resource, where);
-                c.stretch = r.boolean("stretch", false);
+                c.picture = pictureOf(d.picture, layout, where);
+                c.stretch = d.stretch;
                 if (!c.stretch && !c.picture.isNull()) c.rect.setSize(c.picture.size());
                 break;
         }
         if (w) {
             c.widget = w;
-            w->setObjectName(where);
+            w->setObjectName(QString::fromStdString(where));
             w->setGeometry(c.rect);
             // A control with a window of its own keeps the mouse: the window under it never sees the move.
             w->setAttribute(Qt::WA_NoMousePropagation);
-            if (!r.boolean("enabled", true) && c.kind != Kind::TulmXpButton) w->setEnabled(false);
-            if (!r.boolean("tabStop", true))
-                w->setFocusPolicy(w->focusPolicy() & Qt::ClickFocus ? Qt::ClickFocus : Qt::NoFocus);
+            if (!d.enabled && c.kind != Kind::TulmXpButton) w->setEnabled(false);
+            if (!d.tabStop) w->setFocusPolicy(w->focusPolicy() & Qt::ClickFocus ? Qt::ClickFocus : Qt::NoFocus);
             if (!c.visible) w->setVisible(false);
         }
     }
-    for (auto& [control, object] : parsed) m_controls.push_back(std::move(control));
 
-    const std::vector<QWidget*> order = tabOrder();
-    for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+    for (const ControlDescription* stop : layout.tabStops())
+        m_tabOrder.push_back(m_controls[static_cast<std::size_t>(stop - layout.controls.data())]->widget);
+    for (std::size_t i = 1; i < m_tabOrder.size(); ++i) QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 }
 
 FormLayout::~FormLayout() = default;
@@ -449,16 +284,7 @@ QWidget* FormLayout::widget(QStringView name, int index) const {
     return c ? c->widget : nullptr;
 }
 
-std::vector<QWidget*> FormLayout::tabOrder() const {
-    std::vector<const Control*> stops;
-    for (const auto& c : m_controls)
-        if (c->widget && c->tabIndex >= 0 && (c->widget->focusPolicy() & Qt::TabFocus)) stops.push_back(c.get());
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const Control* a, const Control* b) { return a->tabIndex < b->tabIndex; });
-    std::vector<QWidget*> result;
-    for (const Control* c : stops) result.push_back(c->widget);
-    return result;
-}
+std::vector<QWidget*> FormLayout::tabOrder() const { return m_tabOrder; }
 
 void FormLayout::setText(QStringView name, int index, const QString& text) {
     Control* c = findMutable(name, index);

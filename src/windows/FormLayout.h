@@ -12,6 +12,8 @@
 #include <optional>
 #include <vector>
 
+#include "windows/FormDescription.h"
+
 class QPainter;
 class QWidget;
 
@@ -19,76 +21,21 @@ namespace quorvane {
 
 class KeyInjector;
 
-// A window's layout, read from a JSON resource compiled into the program, and the controls built
-// from it. The window itself is the caller's; the layout applies its settings and owns nothing but
-// the descriptions of the windowless items (the widgets belong to the window as their parent).
-//
-// Resource format (one object; lengths in twips, 1440 to the inch; colours either [r, g, b] or a
-// system colour name: "window", "windowText", "buttonFace", "buttonText"; a font is
-// {"name": face, "size": points, "weight": 400|700, "italic", "underline", "strikethrough": bool,
-// "charset": number}, missing members taking MS Sans Serif 8.25 pt regular's values):
-//
-//   {
-//     "form": {
-//       "name": "frmMain",                  the window's name (also its object name)
-//       "caption": "Velmoran v2.0",         window title
-//       "border": "none" | "fixedDialog" | "sizable"        (default "sizable")
-//       "backColor": colour,                background (default "buttonFace")
-//       "foreColor": colour,                ambient text colour of the buttons (default "buttonText")
-//       "font": font,                       ambient font of the buttons (default MS Sans Serif 8.25)
-//       "width": twips, "height": twips,    designed inner area
-//       "left": twips, "top": twips,        stored position, used with "position": "manual"
-//       "position": "centerScreen" | "manual" | "default"    (default "default")
-//       "icon": ":/art/quorvane-48.png",    window icon (resource path; optional)
-//       "showInTaskbar": bool               (default true)
-//     },
-//     "controls": [                         any order; each:
-//       {
-//         "name": "cmd", "index": 1,        "index" only for elements of control arrays
-//         "kind": "TulmXpButton" | "PictureBox" | "TextBox" | "ComboBox" | "ListBox"
-//                 | "Label" | "Line" | "Shape" | "Image",
-//         "order": 5,                       front-to-back, 1 is the frontmost
-//         "tabIndex": 1,                    focus order; labels, lines, shapes and images hold
-//                                           places in it but never take the focus
-//         "tabStop": bool,                  (default true) false keeps a control out of Tab
-//         "visible": bool,                  (default true)
-//         "enabled": bool,                  (default true; buttons keep theirs in "properties")
-//         "left", "top", "width", "height": twips        every kind but Line
-//         "x1", "y1", "x2", "y2": twips                   Line
-//         "text": string,                   TextBox, Label
-//         "font": font,                     TextBox, ComboBox, ListBox, Label (default: the
-//                                           form's font)
-//         "foreColor", "backColor": colour  TextBox, ComboBox, ListBox, PictureBox, Label
-//         "style": "dropDownList" | "dropDownCombo"       ComboBox (default "dropDownCombo")
-//         "sorted": bool,                   ListBox (default false)
-//         "backStyle": "transparent" | "opaque"           Label (default "opaque")
-//         "autoSize": bool,                 Label: sizes itself to its text (keeping its width
-//                                           when it wraps); PictureBox: sizes itself to its
-//                                           picture
-//         "wordWrap": bool,                 Label (default false)
-//         "alignment": "left" | "center" | "right"        Label (default "left")
-//         "borderColor": colour, "borderWidth": pixels    Line, Shape (default black, 1)
-//         "edge": "none" | "sunken",        PictureBox (default "none"; sunken is 2 pixels)
-//         "picture": resource path,         PictureBox (drawn at its top-left corner), Image
-//         "stretch": bool,                  Image: scaled to its box (default false: the box
-//                                           takes the picture's size)
-//         "properties": { ... }             TulmXpButton: its property bag as stored, keys in
-//                                           lower case ("enabled", "font", "caption",
-//                                           "forecolor", "forehover", "_extentx", "_extenty");
-//                                           booleans become -1/0, colours 0x00BBGGRR
-//       }
-//     ]
-//   }
+// A window built from its layout's description (windows/FormDescription.h, read in the core): the
+// window's settings applied, its controls made. The window itself is the caller's; the layout owns
+// nothing but the windowless items (the widgets belong to the window as their parent). Lengths
+// become pixels at the window's screen's DPI; stored colours resolve through the application's
+// palette, the system colours by their roles; pictures are read by their paths.
 //
 // Controls with a window of their own (buttons, picture boxes, text, combo and list boxes) are
 // widgets, stacked by "order" and chained in "tabIndex" order; they keep mouse events to
 // themselves. Labels, lines, shapes and images have no window: the window's paintEvent calls
 // paintItems() after its background, and its mouse handlers ask mouseTarget() what lies under the
-// pointer. A malformed or missing resource is a fault of the build: the constructor throws
-// std::runtime_error naming it.
+// pointer. A picture that cannot be read is a fault of the build: the constructor throws
+// LayoutError naming it.
 class FormLayout {
 public:
-    enum class Kind { TulmXpButton, PictureBox, TextBox, ComboBox, ListBox, Label, Line, Shape, Image };
+    using Kind = ControlKind;
 
     // One control or windowless item, as built. Geometry is in pixels of the window's inner area.
     struct Control {
@@ -126,9 +73,9 @@ public:
         bool centred = false;
     };
 
-    // Reads `resource` and builds its controls on `form`; `keys` moves the buttons' focus for the
-    // arrow keys. The designed inner area becomes the window's size.
-    FormLayout(QWidget& form, const QString& resource, KeyInjector& keys);
+    // Builds `layout`'s controls on `form`; `keys` moves the buttons' focus for the arrow keys. The
+    // designed inner area becomes the window's size.
+    FormLayout(QWidget& form, const FormDescription& layout, KeyInjector& keys);
     ~FormLayout();
     FormLayout(const FormLayout&) = delete;
     FormLayout& operator=(const FormLayout&) = delete;
@@ -172,6 +119,7 @@ private:
     QWidget& m_form;
     Settings m_settings;
     std::vector<std::unique_ptr<Control>> m_controls;  // front to back
+    std::vector<QWidget*> m_tabOrder;
 };
 
 }  // namespace quorvane

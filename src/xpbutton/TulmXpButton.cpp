@@ -8,26 +8,25 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QRegion>
 #include <QShortcutEvent>
 #include <algorithm>
 #include <array>
 
-#include "platform/KeyInjector.h"
-#include "xpbutton/AccessKey.h"
-#include "xpbutton/ButtonFace.h"
-#include "xpbutton/CaptionLayout.h"
-#include "xpbutton/PropertyBag.h"
+#include "xpbutton/XpButtonHost.h"
 
 namespace quorvane {
 
 namespace {
 
-// The hover check is asked for every millisecond. Where the control comes from, a timer never
+// The model asks for a hover check every millisecond. Where the control comes from, a timer never
 // fires faster than the system clock tick (15.6 ms by default), so a 1 ms request runs about 64
 // times a second. Qt here would honour 1 ms, a thousand wake-ups a second for a resting pointer
 // (3 to 8 % of a core), so the request is coarsened to that tick: leaving is seen within a frame.
-constexpr int kHoverIntervalMs = 1;
 constexpr int kTimerGranularityMs = 16;
+
+// Broken at word boundaries to the width, each line centred, "&" marking the access key.
+constexpr int kCaptionFlags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
 
 // Mouse buttons: 1 left, 2 right, 4 middle.
 std::int16_t buttonCode(Qt::MouseButtons buttons) {
@@ -69,13 +68,6 @@ std::int16_t keyCode(const QKeyEvent* event) {
     return 0;
 }
 
-constexpr std::int16_t kKeyEnter = 13;
-constexpr std::int16_t kKeySpace = 32;
-constexpr std::int16_t kKeyLeft = 37;
-constexpr std::int16_t kKeyUp = 38;
-constexpr std::int16_t kKeyRight = 39;
-constexpr std::int16_t kKeyDown = 40;
-
 QFont qtFontOf(const StdFont& font) {
     QFont f(QString::fromStdString(font.name));
     f.setPointSizeF(font.size > 0 ? font.size : 8.25);
@@ -88,59 +80,125 @@ QFont qtFontOf(const StdFont& font) {
     return f;
 }
 
+float coordinate(qreal value) { return static_cast<float>(value); }
+
 }  // namespace
 
-TulmXpButton::TulmXpButton(KeyInjector& keys, QWidget* parent) : QWidget(parent), m_keys(keys) {
+class TulmXpButton::Surface final : public XpButtonHost {
+public:
+    explicit Surface(TulmXpButton& button) : m_button(button) {}
+
+    bool isMouseOver() const override {
+        // The widget under the pointer honours the mask, so a cut corner is outside; like a window
+        // lookup by point, a disabled control is never found there.
+        return QApplication::widgetAt(QCursor::pos()) == &m_button && m_button.isEnabled();
+    }
+    void startHoverTimer() override { m_button.m_hoverTimer.start(); }
+    void stopHoverTimer() override { m_button.m_hoverTimer.stop(); }
+    void captureMouse() override {
+        m_button.grabMouse();
+        m_button.m_captured = true;
+    }
+    void canvasResized(Canvas& canvas) override {
+        // The image shows the canvas's own pixels: nothing is copied between drawing and showing.
+        const int w = canvas.width();
+        const int h = canvas.height();
+        m_button.m_image = w > 0 && h > 0
+                               ? QImage(reinterpret_cast<uchar*>(canvas.data()), w, h, w * 4, QImage::Format_RGB32)
+                               : QImage();
+    }
+    void invalidate() override { m_button.update(); }
+    void refresh() override { m_button.repaint(); }
+    void applyRegion(int width, int height) override {
+        QRegion region(0, 0, width, height);
+        for (const QRect& corner : {QRect(0, 0, 1, 1), QRect(0, height - 1, 1, 1), QRect(width - 1, 0, 1, 1),
+                                    QRect(width - 1, height - 1, 1, 1)})
+            region -= QRegion(corner);
+        m_button.setMask(region);
+    }
+    Rgb backColour() const override {
+        const QColor back = m_button.backColour();
+        return Rgb{back.red(), back.green(), back.blue()};
+    }
+    void setSurfaceEnabled(bool enabled) override { m_button.QWidget::setEnabled(enabled); }
+    void setSurfaceFont(const StdFont& font) override {
+        m_button.m_qfont = qtFontOf(font);
+        m_button.QWidget::setFont(m_button.m_qfont);
+        m_measured = false;
+    }
+    void setAccessKeys(const std::string& keys) override {
+        if (m_button.m_accessShortcut != 0) m_button.releaseShortcut(m_button.m_accessShortcut);
+        m_button.m_accessShortcut = 0;
+        if (!keys.empty())
+            m_button.m_accessShortcut =
+                m_button.grabShortcut(QKeySequence::mnemonic(QLatin1Char('&') + QString::fromStdString(keys)));
+    }
+
+    int captionHeight(const std::string& caption, int width) override {
+        // Measuring takes a painter of its own; the answer changes only with the caption, the font
+        // and the size, so the last one is kept.
+        const QSize size(width, m_button.m_image.height());
+        if (!m_measured || caption != m_measuredCaption || size != m_measuredSize) {
+            QPainter painter(&m_button.m_image);
+            painter.setFont(m_button.m_qfont);
+            m_measuredHeight =
+                painter.boundingRect(QRect(QPoint(0, 0), size), kCaptionFlags, QString::fromStdString(caption))
+                    .height();
+            m_measuredCaption = caption;
+            m_measuredSize = size;
+            m_measured = true;
+        }
+        return m_measuredHeight;
+    }
+    void drawCaption(Canvas&, const std::string& caption, const TextRect& r, std::uint32_t colour) override {
+        QPainter painter(&m_button.m_image);
+        painter.setFont(m_button.m_qfont);
+        painter.setPen(m_button.colourOf(colour));
+        const QRect target(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        painter.setClipRect(target);
+        painter.drawText(target, kCaptionFlags | Qt::AlignTop, QString::fromStdString(caption));
+    }
+
+    void raiseClick() override { emit m_button.Click(); }
+    void raiseMouseDown(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
+        emit m_button.MouseDown(Button, Shift, X, Y);
+    }
+    void raiseMouseMove(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
+        emit m_button.MouseMove(Button, Shift, X, Y);
+    }
+    void raiseMouseUp(std::int16_t& Button, std::int16_t& Shift, float& X, float& Y) override {
+        emit m_button.MouseUp(Button, Shift, X, Y);
+    }
+    void raiseKeyPress(std::int16_t& KeyAscii) override { emit m_button.KeyPress(KeyAscii); }
+    void raiseKeyDown(std::int16_t& KeyCode, std::int16_t& Shift) override { emit m_button.KeyDown(KeyCode, Shift); }
+    void raiseKeyUp(std::int16_t& KeyCode, std::int16_t& Shift) override { emit m_button.KeyUp(KeyCode, Shift); }
+    void raiseMouseOver() override { emit m_button.MouseOver(); }
+    void raiseMouseOut() override { emit m_button.MouseOut(); }
+    void raisePropertyChanged(const std::string& name) override {
+        emit m_button.PropertyChanged(QString::fromStdString(name));
+    }
+
+private:
+    TulmXpButton& m_button;
+    bool m_measured = false;
+    std::string m_measuredCaption;
+    QSize m_measuredSize;
+    int m_measuredHeight = 0;
+};
+
+TulmXpButton::TulmXpButton(KeyInjector& keys, QWidget* parent)
+    : QWidget(parent), m_surface(std::make_unique<Surface>(*this)), m_model(*m_surface, keys) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setMouseTracking(true);  // moves without a button held are the hover's start
     setFocusPolicy(Qt::StrongFocus);
-    applyFont(m_font);
+    m_surface->setSurfaceFont(m_model.Font());
     m_hoverTimer.setTimerType(Qt::CoarseTimer);
-    m_hoverTimer.setInterval(std::max(kHoverIntervalMs, kTimerGranularityMs));
-    connect(&m_hoverTimer, &QTimer::timeout, this, &TulmXpButton::onHoverTimer);
+    m_hoverTimer.setInterval(std::max(XpButtonModel::kHoverIntervalMs, kTimerGranularityMs));
+    connect(&m_hoverTimer, &QTimer::timeout, this, [this] { m_model.onHoverTimer(); });
 }
 
 TulmXpButton::~TulmXpButton() = default;
-
-// --- Properties ---------------------------------------------------------------------------------
-
-void TulmXpButton::setEnabled(bool value) {
-    m_enabled = value;
-    emit PropertyChanged(QStringLiteral("Enabled"));
-    QWidget::setEnabled(value);
-    Redraw(0);
-}
-
-void TulmXpButton::setFont(const StdFont& value) {
-    applyFont(value);
-    Redraw(0);
-    emit PropertyChanged(QStringLiteral("Font"));
-}
-
-void TulmXpButton::setCaption(const QString& value) {
-    m_caption = value;
-    Redraw(0);
-    UpdateAccessKey();
-    emit PropertyChanged(QStringLiteral("Caption"));
-}
-
-void TulmXpButton::setForeColor(std::uint32_t value) {
-    m_foreColor = value;
-    Redraw(0);
-    emit PropertyChanged(QStringLiteral("ForeColor"));
-}
-
-void TulmXpButton::setForeHover(std::uint32_t value) {
-    m_foreHover = value;  // shows at the next repaint
-    emit PropertyChanged(QStringLiteral("ForeHover"));
-}
-
-void TulmXpButton::applyFont(const StdFont& font) {
-    m_font = font;
-    m_qfont = qtFontOf(font);
-    QWidget::setFont(m_qfont);
-}
 
 QColor TulmXpButton::backColour() const { return palette().color(QPalette::Base); }
 
@@ -170,86 +228,6 @@ QColor TulmXpButton::colourOf(std::uint32_t value) const {
     }
 }
 
-// --- Persistence --------------------------------------------------------------------------------
-
-void TulmXpButton::InitProperties(const Ambient& ambient) {
-    applyFont(ambient.Font);
-    m_caption = QString::fromStdString(ambient.DisplayName);
-    m_enabled = true;
-    UpdateAccessKey();
-}
-
-void TulmXpButton::ReadProperties(const PropertyBag& bag, const Ambient& ambient) {
-    m_enabled = bag.readBoolean("Enabled", true);
-    applyFont(bag.readFont("Font", ambient.Font));
-    m_caption = QString::fromStdString(bag.readString("Caption", ambient.DisplayName));
-    m_foreColor = bag.readColour("ForeColor", ambient.ForeColor);
-    m_foreHover = bag.readColour("ForeHover", m_foreColor);
-    QWidget::setEnabled(m_enabled);
-    UpdateAccessKey();
-}
-
-void TulmXpButton::WriteProperties(PropertyBag& bag, const Ambient& ambient) const {
-    // The defaults are those reading uses, so what is left out reads back the same.
-    bag.write("Enabled", PropertyBag::boolean(m_enabled), PropertyBag::boolean(true));
-    bag.write("Font", m_font, ambient.Font);
-    bag.write("Caption", m_caption.toStdString(), ambient.DisplayName);
-    bag.write("ForeColor", m_foreColor);
-    // Left out only when reading it back gives it again: a missing ForeHover reads as ForeColor.
-    // (Leaving it out when it equals the ambient colour would lose it on the next read.)
-    bag.write("ForeHover", m_foreHover, m_foreColor);
-}
-
-// --- Drawing ------------------------------------------------------------------------------------
-
-void TulmXpButton::Redraw(int Down) {
-    const QColor back = backColour();
-    const Rgb background{back.red(), back.green(), back.blue()};
-    if (!m_enabled) {
-        DrawDisabledFace(m_canvas, background);
-    } else if (Down == 1 && m_lastButton == 1) {
-        DrawPressedFace(m_canvas, background);
-        DrawBorder(m_canvas);
-    } else {
-        DrawFace(m_canvas, background);
-        if (m_hovering) {
-            DrawHoverEdge(m_canvas);
-            DrawBorder(m_canvas);
-        } else {
-            if (m_focused) DrawFocusEdge(m_canvas);
-            DrawBorder(m_canvas);
-        }
-    }
-    DrawCaption();
-    ApplyRegion();
-    update();
-}
-
-void TulmXpButton::DrawCaption() {
-    if (m_image.isNull() || m_caption.isEmpty()) return;
-    QPainter painter(&m_image);
-    painter.setFont(m_qfont);
-    painter.setPen(colourOf(captionColour(m_enabled, m_hovering, m_foreColor, m_foreHover)));
-    // Broken at word boundaries to the width, each line centred, "&" marking the access key.
-    constexpr int flags = Qt::TextWordWrap | Qt::AlignHCenter | Qt::TextShowMnemonic;
-    const int h = painter.boundingRect(QRect(0, 0, W, H), flags, m_caption).height();
-    const TextRect r = captionRect(static_cast<float>(W), static_cast<float>(H), h);
-    const QRect target(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    if (target.isEmpty()) return;
-    painter.setClipRect(target);
-    painter.drawText(target, flags | Qt::AlignTop, m_caption);
-}
-
-void TulmXpButton::ApplyRegion() {
-    QRegion region(0, 0, W, H);
-    for (const QRect& corner :
-         {QRect(0, 0, 1, 1), QRect(0, H - 1, 1, 1), QRect(W - 1, 0, 1, 1), QRect(W - 1, H - 1, 1, 1)})
-        region -= QRegion(corner);
-    setMask(region);
-}
-
-void TulmXpButton::Refresh() { repaint(); }
-
 void TulmXpButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_image.isNull()) {
@@ -259,208 +237,86 @@ void TulmXpButton::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_image);
 }
 
-// --- Access key ---------------------------------------------------------------------------------
-
-void TulmXpButton::UpdateAccessKey() {
-    m_accessKeys = QString::fromStdString(accessKeyOf(m_caption.toStdString()));
-    if (m_accessShortcut != 0) releaseShortcut(m_accessShortcut);
-    m_accessShortcut = 0;
-    if (!m_accessKeys.isEmpty())
-        m_accessShortcut = grabShortcut(QKeySequence::mnemonic(QLatin1Char('&') + m_accessKeys));
-}
-
 bool TulmXpButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
         if (shortcut->shortcutId() == m_accessShortcut && m_accessShortcut != 0) {
-            if (m_enabled) onAccessKeyPress();
+            if (m_model.Enabled()) m_model.onAccessKeyPress();
             return true;
         }
     }
+    if (event->type() == QEvent::WindowDeactivate) m_model.onWindowDeactivate();
     return QWidget::event(event);
-}
-
-void TulmXpButton::onAccessKeyPress() {
-    m_lastButton = 1;
-    onClick();
 }
 
 // --- Pointer ------------------------------------------------------------------------------------
 
-bool TulmXpButton::IsMouseOver() const {
-    // The widget under the pointer honours the mask, so a cut corner is outside; like a window
-    // lookup by point, a disabled control is never found there.
-    return QApplication::widgetAt(QCursor::pos()) == this && isEnabled();
-}
-
 void TulmXpButton::mousePressEvent(QMouseEvent* event) {
     m_clickPending = true;
-    onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), static_cast<float>(event->position().x()),
-                static_cast<float>(event->position().y()));
+    m_model.onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
+                        coordinate(event->position().y()));
 }
 
 void TulmXpButton::mouseDoubleClickEvent(QMouseEvent*) {
     // Stands in for the second press of a double click; its release brings no second Click.
     m_clickPending = false;
-    onDblClick();
+    m_model.onDblClick();
 }
 
 void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), static_cast<float>(event->position().x()),
-              static_cast<float>(event->position().y()));
+    m_model.onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
+                      coordinate(event->position().y()));
     if (m_captured && event->buttons() == Qt::NoButton) {
         m_captured = false;
         releaseMouse();
     }
+    // The host's click: a press and release of any button over the control.
     const bool click = m_clickPending && mask().contains(at);
     if (event->buttons() == Qt::NoButton) m_clickPending = false;
-    if (click) onClick();
+    if (click) m_model.onClick();
 }
 
 void TulmXpButton::mouseMoveEvent(QMouseEvent* event) {
-    onMouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), static_cast<float>(event->position().x()),
-                static_cast<float>(event->position().y()));
-}
-
-void TulmXpButton::onMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    if (!m_enabled) return;
-    m_lastButton = Button;
-    Refresh();
-    if (Button != 2) Redraw(1);
-    emit MouseDown(Button, Shift, X, Y);
-}
-
-void TulmXpButton::onMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    if (Button < 2) {
-        if (!IsMouseOver()) {
-            if (m_moveLatch == 0) return;
-            Redraw(0);  // a captured move outside: the latch stays
-        } else {
-            if (m_moveLatch == 1) return;
-            m_moveLatch = 1;
-            if (Button == 0 && !m_hovering) {
-                m_hoverTimer.start();
-                m_hovering = true;
-                m_moveLatch = 0;
-                Redraw(0);
-                emit MouseOver();
-            } else if (Button == 1) {
-                m_hovering = true;
-                Redraw(1);
-                m_hovering = false;
-            }
-        }
-    }
-    emit MouseMove(Button, Shift, X, Y);
-}
-
-void TulmXpButton::onHoverTimer() {
-    if (IsMouseOver()) return;
-    m_hoverTimer.stop();
-    m_hovering = false;
-    m_moveLatch = 0;
-    Redraw(0);
-    emit MouseOut();
-}
-
-void TulmXpButton::onMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y) {
-    Redraw(0);
-    Refresh();
-    emit MouseUp(Button, Shift, X, Y);
-}
-
-void TulmXpButton::onClick() {
-    if (m_lastButton != 1) return;
-    Redraw(0);
-    Refresh();
-    emit Click();
-}
-
-void TulmXpButton::onDblClick() {
-    if (m_lastButton != 1) return;
-    onMouseDown(1, 0, 0.0f, 0.0f);
-    grabMouse();
-    m_captured = true;
+    m_model.onMouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), coordinate(event->position().x()),
+                        coordinate(event->position().y()));
 }
 
 // --- Keyboard -----------------------------------------------------------------------------------
 
 void TulmXpButton::keyPressEvent(QKeyEvent* event) {
-    onKeyDown(keyCode(event), shiftCode(event->modifiers()));
+    m_model.onKeyDown(keyCode(event), shiftCode(event->modifiers()));
     // Keys that type a character (Enter, Escape and Backspace included) come on as KeyPress.
     const QString text = event->text();
-    if (!text.isEmpty()) {
-        auto KeyAscii = static_cast<std::int16_t>(text.at(0).unicode());
-        emit KeyPress(KeyAscii);
-    }
+    if (!text.isEmpty()) m_model.onKeyPress(static_cast<std::int16_t>(text.at(0).unicode()));
     event->accept();
 }
 
 void TulmXpButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;  // a held key repeats its press only
-    onKeyUp(keyCode(event), shiftCode(event->modifiers()));
+    m_model.onKeyUp(keyCode(event), shiftCode(event->modifiers()));
     event->accept();
-}
-
-void TulmXpButton::onKeyDown(std::int16_t KeyCode, std::int16_t Shift) {
-    m_lastKey = KeyCode;
-    switch (KeyCode) {
-        case kKeySpace:
-        case kKeyEnter:
-            Redraw(1);
-            break;
-        case kKeyLeft:
-        case kKeyRight:
-            m_keys.sendKeys("{Tab}");
-            break;
-        case kKeyDown:
-        case kKeyUp:
-            m_keys.sendKeys("+{Tab}");
-            break;
-        default:
-            break;
-    }
-    emit KeyDown(KeyCode, Shift);
-}
-
-void TulmXpButton::onKeyUp(std::int16_t KeyCode, std::int16_t Shift) {
-    if ((KeyCode == kKeyEnter && m_lastKey == kKeyEnter) || (KeyCode == kKeySpace && m_lastKey == kKeySpace)) {
-        Redraw(0);
-        m_lastButton = 1;
-        Refresh();
-        emit Click();
-    }
-    emit KeyUp(KeyCode, Shift);
 }
 
 // --- Focus and geometry -------------------------------------------------------------------------
 
 void TulmXpButton::focusInEvent(QFocusEvent* event) {
-    m_focused = true;
-    Redraw(1);
+    m_model.onGotFocus();
     QWidget::focusInEvent(event);
 }
 
 void TulmXpButton::focusOutEvent(QFocusEvent* event) {
-    m_focused = false;
-    Redraw(0);
+    m_model.onLostFocus();
     QWidget::focusOutEvent(event);
 }
 
 void TulmXpButton::resizeEvent(QResizeEvent* event) {
-    W = width();
-    H = height();
-    m_canvas.resize(W, H);
-    // The image shows the canvas's own pixels: nothing is copied between drawing and showing.
-    m_image = W > 0 && H > 0 ? QImage(reinterpret_cast<uchar*>(m_canvas.data()), W, H, W * 4, QImage::Format_RGB32)
-                             : QImage();
-    Redraw(0);
+    m_model.onResize(width(), height());
     QWidget::resizeEvent(event);
 }
 
 void TulmXpButton::showEvent(QShowEvent* event) {
-    Redraw(0);
+    m_model.onShow();
     QWidget::showEvent(event);
 }
 

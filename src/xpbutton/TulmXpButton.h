@@ -2,23 +2,25 @@
 
 #include <QFont>
 #include <QImage>
-#include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "xpbutton/Canvas.h"
 #include "xpbutton/StdFont.h"
+#include "xpbutton/XpButtonModel.h"
 
 namespace quorvane {
 
 class KeyInjector;
 class PropertyBag;
 
-// The owner-drawn XP-style push button used for every command. It draws itself completely into
-// its persistent image at every change of state and paints only from that image; its window has
-// no corner pixels. Containers listen to Click; the other events are there for any container.
+// The owner-drawn XP-style push button used for every command, as a Qt widget: it hands Qt's
+// events to the button's model and shows the model's canvas, which the model redraws completely
+// at every change of state; its window has no corner pixels. Containers listen to Click; the other
+// events are there for any container.
 //
 // Event arguments are references to the variables of the notification that caused the event, so a
 // handler may change them; the control reads none of them after raising the event. Connect
@@ -36,36 +38,36 @@ public:
 
     // Properties. Each setter repaints as the control's look needs and announces PropertyChanged.
     // setEnabled and setFont stand in for QWidget's: the control keeps its own flag and font.
-    bool Enabled() const { return m_enabled; }
-    void setEnabled(bool value);
-    StdFont Font() const { return m_font; }
-    void setFont(const StdFont& value);
-    QString Caption() const { return m_caption; }
-    void setCaption(const QString& value);
+    bool Enabled() const { return m_model.Enabled(); }
+    void setEnabled(bool value) { m_model.setEnabled(value); }
+    StdFont Font() const { return m_model.Font(); }
+    void setFont(const StdFont& value) { m_model.setFont(value); }
+    QString Caption() const { return QString::fromStdString(m_model.Caption()); }
+    void setCaption(const QString& value) { m_model.setCaption(value.toStdString()); }
     // Colours are 0x00BBGGRR values, or system colour references (top bit set).
-    std::uint32_t ForeColor() const { return m_foreColor; }
-    void setForeColor(std::uint32_t value);
-    std::uint32_t ForeHover() const { return m_foreHover; }
-    void setForeHover(std::uint32_t value);
+    std::uint32_t ForeColor() const { return m_model.ForeColor(); }
+    void setForeColor(std::uint32_t value) { m_model.setForeColor(value); }
+    std::uint32_t ForeHover() const { return m_model.ForeHover(); }
+    void setForeHover(std::uint32_t value) { m_model.setForeHover(value); }
 
     // Persistence in the container's stored layout.
-    void InitProperties(const Ambient& ambient);
-    void ReadProperties(const PropertyBag& bag, const Ambient& ambient);
-    void WriteProperties(PropertyBag& bag, const Ambient& ambient) const;
+    void InitProperties(const Ambient& ambient) { m_model.InitProperties(ambient); }
+    void ReadProperties(const PropertyBag& bag, const Ambient& ambient) { m_model.ReadProperties(bag, ambient); }
+    void WriteProperties(PropertyBag& bag, const Ambient& ambient) const { m_model.WriteProperties(bag, ambient); }
 
     // State, as the control holds it.
-    bool Hovering() const { return m_hovering; }
-    std::int16_t MoveLatch() const { return m_moveLatch; }
-    bool Focused() const { return m_focused; }
-    std::int16_t LastButton() const { return m_lastButton; }
-    std::int16_t LastKey() const { return m_lastKey; }
+    bool Hovering() const { return m_model.Hovering(); }
+    std::int16_t MoveLatch() const { return m_model.MoveLatch(); }
+    bool Focused() const { return m_model.Focused(); }
+    std::int16_t LastButton() const { return m_model.LastButton(); }
+    std::int16_t LastKey() const { return m_model.LastKey(); }
     // The access-key character shown underlined in the caption, or "".
-    QString AccessKeys() const { return m_accessKeys; }
+    QString AccessKeys() const { return QString::fromStdString(m_model.AccessKeys()); }
     const QTimer& HoverTimer() const { return m_hoverTimer; }
 
     // The persistent image (a copy of it) and its pixels.
     QImage image() const { return m_image.copy(); }
-    const Canvas& canvas() const { return m_canvas; }
+    const Canvas& canvas() const { return m_model.canvas(); }
     // The surface's background colour, which every look starts from.
     QColor backColour() const;
     // The colour a colour property stands for here (system colour references through the palette).
@@ -101,53 +103,19 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
-    // The notifications of the control's host, as the control handles them.
-    void onMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void onMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void onMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
-    void onClick();
-    void onDblClick();
-    void onKeyDown(std::int16_t KeyCode, std::int16_t Shift);
-    void onKeyUp(std::int16_t KeyCode, std::int16_t Shift);
-    void onAccessKeyPress();
-    void onHoverTimer();
+    // What the model asks of its host, done with this widget.
+    class Surface;
+    friend class Surface;
 
-    // Draws the whole look of the current state into the image; Down = 1 shows the pressed look
-    // when the last button was the left one.
-    void Redraw(int Down);
-    void DrawCaption();
-    void ApplyRegion();
-    void UpdateAccessKey();
-    bool IsMouseOver() const;
-    // Shows the image on screen now.
-    void Refresh();
-    void applyFont(const StdFont& font);
-
-    KeyInjector& m_keys;
-
-    bool m_enabled = true;
-    StdFont m_font;
     QFont m_qfont;
-    QString m_caption;
-    std::uint32_t m_foreColor = 0x80000012;  // the system's button text colour until set
-    std::uint32_t m_foreHover = 0;
-
-    bool m_hovering = false;
-    std::int16_t m_moveLatch = 0;
-    bool m_focused = false;
-    std::int16_t m_lastButton = 0;
-    std::int16_t m_lastKey = 0;
-    QString m_accessKeys;
-    int m_accessShortcut = 0;  // the shortcut grabbed for Alt + the access key, 0 for none
-
-    int W = 0;
-    int H = 0;
-    Canvas m_canvas;
-    QImage m_image;  // wraps m_canvas's pixels
+    QImage m_image;  // wraps the model's canvas pixels
     QTimer m_hoverTimer;
-
+    int m_accessShortcut = 0;     // the shortcut grabbed for Alt + the access key, 0 for none
     bool m_clickPending = false;  // a press on the control waits for its release
     bool m_captured = false;      // the mouse was grabbed for the release after a double click
+
+    std::unique_ptr<Surface> m_surface;
+    XpButtonModel m_model;
 };
 
 }  // namespace quorvane

@@ -2,10 +2,15 @@
 // real clicks and typing, and the icons the boxes show. The form's rules and failures are tested
 // over a fake view in icon_form_test.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
 
 #include "icons/IcoFiles.h"
 #include "platform/IniWriterPosix.h"
@@ -20,6 +25,7 @@ namespace {
 using test::exists;
 using test::FaultyFileSystem;
 using test::readBytes;
+using test::StoppingIniWriter;
 using test::writeBytes;
 
 const QColor kGreen(0, 160, 0);
@@ -73,7 +79,8 @@ protected:
                                                          .ini = writer ? *writer : counting,
                                                          .registry = s.registry,
                                                          .launcher = s.launcher,
-                                                         .keys = s.keys},
+                                                         .keys = s.keys,
+                                                         .fileManagers = s.fileManagers},
                                                 fromCore(tmp.path()));
         showWindow();
         dialogs.folders.push_back(path);
@@ -193,17 +200,22 @@ TEST_F(IconTest, ATypedMissingFileIsKeptButNotPreviewed) {
     expectIconChangedOnly();
 }
 
+// Whatever "desktop.ini" held besides the icon stays, and so does the System attribute the shell
+// needs to read it; a file that held nothing else goes, and the folder becomes Archive only.
 TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
     struct State {
         const char* name;
         std::optional<std::uint32_t> folderAttributes;
         const char* ini;  // nullptr: no desktop.ini
         std::optional<std::uint32_t> iniAttributes;
+        const char* iniAfter = nullptr;  // nullptr: deleted
+        std::uint32_t folderAfter = 32;
     };
     const std::vector<State> states = {
         {"fresh folder", std::nullopt, nullptr, std::nullopt},
         {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
-        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt},
+        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt, "[Other]\r\nx=1\r\n",
+         0x24},
         {"read-only folder, read-only file", 1u, "", 1u},
         {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
     };
@@ -215,13 +227,76 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         if (s.folderAttributes) fs.setAttributes(dir, *s.folderAttributes);
         MainWindow& w = windowOn(dir);
         QTest::mouseClick(w.cmd(7), Qt::LeftButton);
-        EXPECT_FALSE(exists(iniOf(dir))) << s.name;
-        EXPECT_EQ(fs.attributes(dir), 32u) << s.name;
+        EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr) << s.name;
+        if (s.iniAfter) {
+            EXPECT_EQ(readBytes(iniOf(dir)), s.iniAfter) << s.name;
+        }
+        EXPECT_EQ(fs.attributes(dir), s.folderAfter) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(w.Picture1()->image(), boxShowing(dir)) << s.name;
     }
     // The hidden folder became visible again in the file manager's listing too.
     EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+}
+
+// A folder's own settings in "desktop.ini" come through a custom icon and its reset byte for byte.
+TEST_F(IconTest, ChangeIconAndSetDefaultLeaveTheFolderAsItWas) {
+    const std::string target = folder("Target");
+    const std::string own = "[.ShellClassInfo]\r\nInfoTip=Mine\r\n[ViewState]\r\nMode=\r\n";
+    writeBytes(iniOf(target), own);
+    fs.setAttributes(iniOf(target), attr::Hidden | attr::System);
+    fs.setAttributes(target, attr::System);
+    MainWindow& w = windowOn(target);
+    openIcon(w, greenIco);
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    expectIconChangedOnly();
+    EXPECT_EQ(readBytes(iniOf(target)), "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=" + greenIco +
+                                            "\r\niconindex=0\r\n[ViewState]\r\nMode=\r\n");
+
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_EQ(readBytes(iniOf(target)), own);
+    EXPECT_EQ(fs.attributes(iniOf(target)), 6u);
+    EXPECT_EQ(fs.attributes(target), 0x24u);
+    EXPECT_EQ(w.Picture1()->image(), boxShowing(target));
+    EXPECT_TRUE(messages.boxes.empty());
+}
+
+// What KDE's file managers read: ".directory" follows both buttons, keeping its own settings.
+TEST_F(IconTest, TheFolderDotDirectoryFollowsChangeIconAndSetDefault) {
+    struct Case {
+        const char* name;
+        const char* before;  // nullptr: none
+        std::string iconFile;
+        std::string changed;
+        const char* reset;  // nullptr: removed
+    };
+    writeBytes(tmp / "tool.exe", "MZ");
+    const std::vector<Case> cases = {
+        {"none before", nullptr, greenIco, "[Desktop Entry]\nIcon=" + greenIco + "\n", nullptr},
+        {"settings of its own", "[Desktop Entry]\nIcon=folder-red\nName=Mine\n\n[Dolphin]\nViewMode=1\n", greenIco,
+         "[Desktop Entry]\nIcon=" + greenIco + "\nName=Mine\n\n[Dolphin]\nViewMode=1\n",
+         "[Desktop Entry]\nName=Mine\n\n[Dolphin]\nViewMode=1\n"},
+        {"a program file: the theme's program icon", nullptr, tmp / "tool.exe",
+         "[Desktop Entry]\nIcon=application-x-executable\n", nullptr},
+        {"a missing icon file: the default icon", "[Desktop Entry]\nIcon=folder-red\n", tmp / "missing.ico", "",
+         nullptr},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string dir = folder("D" + std::to_string(n++));
+        const std::string dotDirectory = dir + "/.directory";
+        if (c.before) writeBytes(dotDirectory, c.before);
+        MainWindow& w = windowOn(dir);
+        openIcon(w, c.iconFile);
+        QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+        expectIconChangedOnly();
+        EXPECT_EQ(exists(dotDirectory) ? readBytes(dotDirectory) : "", c.changed) << c.name;
+        QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+        EXPECT_EQ(exists(dotDirectory), c.reset != nullptr) << c.name;
+        if (c.reset) {
+            EXPECT_EQ(readBytes(dotDirectory), c.reset) << c.name;
+        }
+    }
 }
 
 TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
@@ -301,6 +376,131 @@ TEST_F(IconTest, TypedPathIsUsedAtOnceBySetDefaultButLaterByChangeIcon) {
     EXPECT_EQ(fs.attributes(first), 32u);
     EXPECT_TRUE(exists(iniOf(second)));
     EXPECT_EQ(fs.attributes(second), 4u);
+}
+
+// A desktop.ini that is no file of its own, or one that may not be written, is refused before
+// anything changes: no "Icon Changed", the folder keeps its attributes, nothing is written, nothing
+// is waited on, and the error says what is in the way.
+TEST_F(IconTest, ADesktopIniThatIsNoFileOrMayNotBeWrittenIsRefusedBeforeAnythingChanges) {
+    const std::string victim = tmp / "victim";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& ini)> plant;
+        std::function<std::string(const std::string& ini)> error;  // the report's text
+    };
+    const Case cases[] = {
+        {"a folder", [](const std::string& ini) { test::makeDir(ini); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini + " is a folder, not a file";
+         }},
+        {"a FIFO", [](const std::string& ini) { ASSERT_EQ(::mkfifo(ini.c_str(), 0666), 0); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini +
+                    " is a named pipe (FIFO), not a file";
+         }},
+        {"a link to a file of the user's",
+         [&](const std::string& ini) { std::filesystem::create_symlink(victim, ini); },
+         [](const std::string& ini) {
+             return "Run-time error '75':\r\n\r\nPath/File access error: " + ini + " is a symbolic link, not a file";
+         }},
+        {"a read-only file",
+         [&](const std::string& ini) {
+             writeBytes(ini, "[.ShellClassInfo]\r\n");
+             realFs.setAttributes(ini, attr::ReadOnly);
+         },
+         [](const std::string& ini) {
+             return "Run-time error '70':\r\n\r\nPermission denied: " + ini + " is read-only";
+         }},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(victim, "# the user's own file\n");
+        const std::string target = folder("T" + std::to_string(n++));
+        c.plant(iniOf(target));
+        MainWindow& w = windowOn(target);
+        openIcon(w, greenIco);
+        ::alarm(20);  // a FIFO waited on ends the test here rather than at its timeout
+        QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+        ::alarm(0);
+        ASSERT_EQ(messages.boxes.size(), 1u);
+        EXPECT_EQ(messages.boxes[0].text, c.error(iniOf(target)));
+        messages.boxes.clear();
+        EXPECT_EQ(counting.writes, 0);
+        EXPECT_EQ(realFs.attributes(target), 0u);
+        EXPECT_EQ(readBytes(victim), "# the user's own file\n");
+        EXPECT_FALSE(exists(target + "/.hidden"));
+        EXPECT_EQ(w.form().FolderPath(), target);  // the action ended before copying the path box
+    }
+}
+
+// The program stops at each call in turn of "Change Icon" and of "Set Default Icon" (nothing
+// after it runs); a fresh start finds every file whole, as one of the states the steps pass
+// through, and the register untouched.
+TEST_F(IconTest, StoppedAtAnyCallTheIconActionsLeaveEveryFileWhole) {
+    using States = std::vector<std::string>;  // "<missing>" for no file
+    const std::string old = "[.ShellClassInfo]\r\niconfile=/old.ico\r\n";
+    const std::string v1 = "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\n";
+    const std::string v2 = "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\niconindex=0\r\n";
+    struct Case {
+        const char* name;
+        int button;
+        std::uint32_t folderBefore;
+        bool iniHidden;                   // desktop.ini hidden + system before, as "Change Icon" leaves it
+        States ini, folderList, iniList;  // the states desktop.ini, the parent's and the folder's .hidden may be in
+    };
+    const Case cases[] = {
+        {"Change Icon on a hidden folder",
+         6,
+         6,
+         false,
+         {old, v1, v2},
+         {"<missing>", "T\n"},
+         {"<missing>", "desktop.ini\n"}},
+        {"Set Default Icon after Change Icon",
+         7,
+         4,
+         true,
+         {v2, "<missing>"},
+         {"<missing>"},
+         {"desktop.ini\n", "<missing>"}},
+    };
+    auto bytesOr = [](const std::string& path) { return exists(path) ? readBytes(path) : "<missing>"; };
+    auto oneOf = [](const States& states, const std::string& now) {
+        return std::find(states.begin(), states.end(), now) != states.end();
+    };
+    writeBytes(tmp / "l0g.ext", tmp / "T" + "\r\n");
+    for (const Case& c : cases) {
+        bool completed = false;
+        for (int call = 1; !completed; ++call) {
+            SCOPED_TRACE(std::string(c.name) + ", stopped at call " + std::to_string(call));
+            std::filesystem::remove_all(tmp / "T");
+            std::filesystem::remove(tmp / ".hidden");
+            const std::string target = folder("T");
+            writeBytes(iniOf(target), c.button == 6 ? old : v2);
+            if (c.iniHidden) realFs.setAttributes(iniOf(target), attr::Hidden | attr::System);
+            realFs.setAttributes(target, c.folderBefore);
+            StoppingIniWriter writer(realWriter, fs.lifeline);
+            MainWindow& w = windowOn(target, &writer);
+            openIcon(w, greenIco);
+            fs.lifeline.stopAt(call);
+            QTest::mouseClick(w.cmd(c.button), Qt::LeftButton);
+            completed = !fs.lifeline.stopped();
+            fs.lifeline.revive();
+            messages.boxes.clear();
+
+            FileSystemPosix freshStart;
+            EXPECT_TRUE(oneOf(c.ini, bytesOr(iniOf(target)))) << bytesOr(iniOf(target));
+            EXPECT_TRUE(oneOf(c.folderList, bytesOr(tmp / ".hidden"))) << bytesOr(tmp / ".hidden");
+            EXPECT_TRUE(oneOf(c.iniList, bytesOr(target + "/.hidden"))) << bytesOr(target + "/.hidden");
+            EXPECT_EQ(readBytes(tmp / "l0g.ext"), tmp / "T" + "\r\n");
+            if (completed) {
+                EXPECT_EQ(bytesOr(iniOf(target)), c.ini.back());
+                EXPECT_EQ(freshStart.attributes(target), c.button == 6 ? 4u : 32u);
+            }
+            ASSERT_LT(call, 30);
+        }
+    }
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ protected:
                                                     .ini = writer ? *writer : counting,
                                                     .registry = s.registry,
                                                     .launcher = s.launcher,
-                                                    .keys = s.keys},
+                                                    .keys = s.keys,
+                                                    .fileManagers = s.fileManagers},
                                            view, tmp.path());
         m_form->Form_Load();
         dialogs.folders.push_back(path);
@@ -208,11 +209,16 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         std::optional<std::uint32_t> folderAttributes;
         const char* ini;  // nullptr: no desktop.ini
         std::optional<std::uint32_t> iniAttributes;
+        const char* iniAfter = nullptr;  // nullptr: deleted
+        std::uint32_t folderAfter = 32;
     };
+    // Whatever "desktop.ini" held besides the icon stays, and so does the System attribute the
+    // shell needs to read it; a file that held nothing else goes, and the folder becomes Archive only.
     const std::vector<State> states = {
         {"fresh folder", std::nullopt, nullptr, std::nullopt},
         {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
-        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt},
+        {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt, "[Other]\r\nx=1\r\n",
+         0x24},
         {"read-only folder, read-only file", 1u, "", 1u},
         {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
     };
@@ -227,8 +233,11 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         f.cmd_Click(7);
         // Windows refuses to delete a read-only file: that step is skipped, the rest runs.
         const bool readOnlyIni = s.iniAttributes && (*s.iniAttributes & attr::ReadOnly) != 0;
-        EXPECT_EQ(exists(iniOf(dir)), readOnlyIni && !kDeletesReadOnlyFiles) << s.name;
-        EXPECT_EQ(attributesOf(dir), kept(32u)) << s.name;
+        EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr || (readOnlyIni && !kDeletesReadOnlyFiles)) << s.name;
+        if (s.iniAfter) {
+            EXPECT_EQ(readBytes(iniOf(dir)), profileText(s.iniAfter)) << s.name;
+        }
+        EXPECT_EQ(attributesOf(dir), kept(s.folderAfter)) << s.name;
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(view.picture1.steps.size(), 5u) << s.name;
         EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(dir)) << s.name;

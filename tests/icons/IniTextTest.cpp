@@ -136,5 +136,60 @@ TEST(IniText, ReadTable) {
         EXPECT_EQ(IniReadValue(c.content, ".ShellClassInfo", "iconfile"), c.expected) << c.name;
 }
 
+// Desktop entry files (".directory"): LF line ends and names matched exactly.
+TEST(IniText, DesktopEntryWriteTable) {
+    const std::vector<WriteCase> cases = {
+        {"new file", "", "Desktop Entry", "Icon", "/x/a.ico", "[Desktop Entry]\nIcon=/x/a.ico\n"},
+        {"other keys and groups kept, the key replaced in place",
+         "[Desktop Entry]\nIcon=folder-red\nName=Mine\n\n[Dolphin]\nViewMode=1\n", "Desktop Entry", "Icon", "/a.ico",
+         "[Desktop Entry]\nIcon=/a.ico\nName=Mine\n\n[Dolphin]\nViewMode=1\n"},
+        {"a key in another case is another key", "[Desktop Entry]\nicon=x\n", "Desktop Entry", "Icon", "/a.ico",
+         "[Desktop Entry]\nicon=x\nIcon=/a.ico\n"},
+        {"a group in another case is another group", "[desktop entry]\nIcon=x\n", "Desktop Entry", "Icon", "/a.ico",
+         "[desktop entry]\nIcon=x\n[Desktop Entry]\nIcon=/a.ico\n"},
+        {"a translated key is another key", "[Desktop Entry]\nIcon[de]=x\n", "Desktop Entry", "Icon", "/a.ico",
+         "[Desktop Entry]\nIcon[de]=x\nIcon=/a.ico\n"},
+        {"no value removes the key", "[Desktop Entry]\nIcon=/a.ico\nName=Mine\n", "Desktop Entry", "Icon", std::nullopt,
+         "[Desktop Entry]\nName=Mine\n"},
+        {"after an unended last line", "[Dolphin]\nViewMode=1", "Desktop Entry", "Icon", "/a.ico",
+         "[Dolphin]\nViewMode=1\n[Desktop Entry]\nIcon=/a.ico\n"},
+    };
+    for (const WriteCase& c : cases) {
+        EXPECT_EQ(IniWriteValue(c.before, c.section, c.key, c.value, kDesktopEntryFormat), c.after) << c.name;
+    }
+}
+
+// What is left of a file when its icon keys go: nothing at all, or settings of its own.
+TEST(IniText, HoldsOnlyTable) {
+    struct Case {
+        const char* name;
+        std::string content;
+        bool profile;  // else a desktop entry
+        bool only;
+    };
+    const std::vector<Case> cases = {
+        {"empty file", "", true, true},
+        {"the two icon keys", "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", true, true},
+        {"any case, blanks, blank lines", "\r\n[ .shellclassinfo ]\r\n\r\n  IconFile = x \r\nICONINDEX=0\r\n\r\n", true,
+         true},
+        {"only the header", "[.ShellClassInfo]\r\n", true, true},
+        {"UTF-16", "\xFF\xFE"s + le(u"[.ShellClassInfo]\r\niconfile=/a.ico\r\n"), true, true},
+        {"another key of the section", "[.ShellClassInfo]\r\niconfile=/a.ico\r\nInfoTip=Mine\r\niconindex=0\r\n", true,
+         false},
+        {"another section, even empty", "[.ShellClassInfo]\r\niconfile=/a.ico\r\n[ViewState]\r\n", true, false},
+        {"a comment", "; mine\r\n[.ShellClassInfo]\r\niconfile=/a.ico\r\n", true, false},
+        {"a key before any section", "iconfile=/a.ico\r\n[.ShellClassInfo]\r\n", true, false},
+        {"a line without equals sign", "[.ShellClassInfo]\r\niconfile\r\n", true, false},
+        {"desktop entry with the icon only", "[Desktop Entry]\nIcon=/a.ico\n", false, true},
+        {"desktop entry with a name", "[Desktop Entry]\nIcon=/a.ico\nName=Mine\n", false, false},
+        {"desktop entry: the key in another case is a setting of its own", "[Desktop Entry]\nicon=x\n", false, false},
+    };
+    for (const Case& c : cases) {
+        const bool only = c.profile ? IniHoldsOnly(c.content, ".ShellClassInfo", {"iconfile", "iconindex"})
+                                    : IniHoldsOnly(c.content, "Desktop Entry", {"Icon"}, kDesktopEntryFormat);
+        EXPECT_EQ(only, c.only) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -83,14 +83,23 @@ TEST_F(IniWriterPosixTest, NothingToChangeLeavesTheFileAndCreatesNothing) {
     EXPECT_EQ(readBytes(ini), "[.ShellClassInfo]\r\niconindex=0\r\n");
 }
 
-TEST_F(IniWriterPosixTest, FollowsASymbolicLink) {
+// A link planted as desktop.ini (in a folder others can write) would send our lines into any file
+// of the user's: it is refused, and the link and its target stay as they were.
+TEST_F(IniWriterPosixTest, RefusesASymbolicLink) {
     const std::string target = tmp / "real.ini";
     const std::string link = tmp / "desktop.ini";
     writeBytes(target, "[a]\r\n");
     std::filesystem::create_symlink(target, link);
-    writer.writeString("a", "k", "v", link);
+    try {
+        writer.writeString("a", "k", "v", link);
+        FAIL() << "wrote through the link";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::PathFileAccessError);
+        EXPECT_EQ(e.description(), "Path/File access error: " + link + " is a symbolic link, not a file");
+    }
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(readBytes(target), "[a]\r\nk=v\r\n");
+    EXPECT_EQ(readBytes(target), "[a]\r\n");
+    EXPECT_EQ(namesInFolder(), (std::vector<std::string>{"desktop.ini", "real.ini"}));
 }
 
 TEST_F(IniWriterPosixTest, FailuresAreErrorsOfTheWriterAndSilentInWriteIniValue) {

@@ -1,9 +1,8 @@
 // Where the Linux file services keep what Windows keeps in attributes: the "user.DOSATTRIB"
 // extended attribute, as Samba and wine store it, and the parent folder's ".hidden" list.
+#include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/xattr.h>
-
-#include <gtest/gtest.h>
 
 #include "platform/Error.h"
 #include "platform/FileSystemPosix.h"
@@ -55,6 +54,57 @@ TEST_F(PosixAttributes, ReadsWhatSambaAndWineWrote) {
     EXPECT_EQ(fs.attributes(tmp / "samba"), 6u);
     EXPECT_EQ(fs.attributes(tmp / "wine"), 6u);
     EXPECT_EQ(fs.attributes(tmp / "plain"), 0u);
+}
+
+// Samba 4.17's own record of a hidden + system folder, and of an archive file, as a live server
+// left them: no hex text, version 5, valid flags 0x11, the attribute, the creation time.
+TEST_F(PosixAttributes, SambasRecordIsReadAndKeptOnFoldersAndFiles) {
+    makeDir(tmp / "Secret");
+    writeBytes(tmp / "desktop.ini", "");
+    setRawDosAttrib(tmp / "Secret", "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x16\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s);
+    setRawDosAttrib(tmp / "desktop.ini", "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x20\0\0\0\x2e\xf3\x15\xce\xb4\x88\xdd\x01"s);
+    EXPECT_EQ(fs.attributes(tmp / "Secret"), 6u);
+    EXPECT_EQ(fs.attributes(tmp / "desktop.ini"), 32u);
+    EXPECT_FALSE(fs.normalFileExists(tmp / "Secret"));
+    EXPECT_TRUE(fs.normalFileExists(tmp / "desktop.ini"));
+
+    fs.setAttributes(tmp / "Secret", attr::Archive);
+    fs.setAttributes(tmp / "desktop.ini", attr::Hidden | attr::System);
+    EXPECT_EQ(rawDosAttrib(tmp / "Secret"),
+              "0x30\0\0\x05\0\x05\0\0\0\x11\0\0\0\x30\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s);
+    EXPECT_EQ(rawDosAttrib(tmp / "desktop.ini"),
+              "0x06\0\0\x05\0\x05\0\0\0\x11\0\0\0\x06\0\0\0\x2e\xf3\x15\xce\xb4\x88\xdd\x01"s);
+    EXPECT_EQ(fs.attributes(tmp / "Secret"), 32u);
+    EXPECT_EQ(fs.attributes(tmp / "desktop.ini"), 6u);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "desktop.ini\n");
+}
+
+TEST_F(PosixAttributes, AValueOfAnUnknownFormIsLeftAsItWas) {
+    const std::string unknown = "\0\0\x06\0\x06\0\0\0\x11\0\0\0\x16\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s;
+    makeDir(tmp / "Secret");
+    setRawDosAttrib(tmp / "Secret", unknown);
+    try {
+        fs.setAttributes(tmp / "Secret", attr::Hidden | attr::System);
+        FAIL() << "the value was overwritten";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::PathFileAccessError);
+        EXPECT_EQ(e.description(),
+                  "The attributes stored with this object (user.DOSATTRIB) are in a form this program does not know; "
+                  "they were left as they were: " +
+                      tmp / "Secret");
+    }
+    EXPECT_EQ(rawDosAttrib(tmp / "Secret"), unknown);
+    EXPECT_FALSE(exists(tmp / ".hidden"));
+    EXPECT_EQ(fs.attributes(tmp / "Secret"), 0u);  // nothing we can read
+}
+
+TEST_F(PosixAttributes, AFailedListUpdateRestoresSambasRecord) {
+    const std::string record = "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x10\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s;
+    makeDir(tmp / "Secret");
+    setRawDosAttrib(tmp / "Secret", record);
+    makeDir(tmp / ".hidden");  // a folder where the list should be: it cannot be written
+    EXPECT_THROW(fs.setAttributes(tmp / "Secret", 6), PlatformError);
+    EXPECT_EQ(rawDosAttrib(tmp / "Secret"), record);
 }
 
 TEST_F(PosixAttributes, HiddenBitIsMirroredInDotHidden) {

@@ -1,12 +1,14 @@
 // The file services' contract, run against this platform's implementation on real files.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "platform/CoreServices.h"
 #include "platform/Error.h"
 #include "platform/PathSeparator.h"
-
-#include <functional>
-#include <vector>
 #include "support/TempDir.h"
 
 using namespace std::string_literals;
@@ -194,16 +196,61 @@ TEST_F(FileSystemContract, SlotRules) {
     EXPECT_NE(errorOf([&] { fs.openText(1, tmp / "nofolder" + std::string(1, kSeparator) + "f", TextMode::Append); }), 0);
 }
 
-TEST_F(FileSystemContract, ReplaceTruncateAndTail) {
-    writeBytes(tmp / "target", "old");
-    writeBytes(tmp / "source", "new content");
-    fs.replaceFile(tmp / "source", tmp / "target");
+TEST_F(FileSystemContract, WholeFilesAreReadAndReplacedInOneStep) {
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(fs.readFile(tmp / "target"), std::nullopt);
+    fs.writeFile(tmp / "target", "new content");  // made when missing
     EXPECT_EQ(readBytes(tmp / "target"), "new content");
-    EXPECT_FALSE(test::exists(tmp / "source"));
-    EXPECT_EQ(fs.readTail(tmp / "target", 2), "nt");
-    EXPECT_EQ(fs.readTail(tmp / "target", 100), "new content");
-    fs.truncateFile(tmp / "target", 3);
+    EXPECT_EQ(fs.readFile(tmp / "target"), std::optional<std::string>("new content"));
+    fs.writeFile(tmp / "target", "new");  // a shorter content leaves nothing of the longer one
     EXPECT_EQ(readBytes(tmp / "target"), "new");
+    fs.writeFile(tmp / "target", "");
+    EXPECT_EQ(fs.readFile(tmp / "target"), std::optional<std::string>(""));
+    EXPECT_EQ(test::namesIn(tmp.path()), Names{"target"});  // no temporary file is left
+
+    // A hidden file stays hidden; a read-only one is not written at all.
+    fs.setAttributes(tmp / "target", attr::Hidden);
+    fs.writeFile(tmp / "target", "hidden");
+    EXPECT_EQ(fs.attributes(tmp / "target") & attr::Hidden, attr::Hidden);
+    fs.setAttributes(tmp / "target", attr::ReadOnly);
+    EXPECT_EQ(errorOf([&] { fs.writeFile(tmp / "target", "x"); }), errc::PermissionDenied);
+    EXPECT_EQ(errorOf([&] { fs.checkWritableFile(tmp / "target"); }), errc::PermissionDenied);
+    EXPECT_EQ(readBytes(tmp / "target"), "hidden");
+    fs.setAttributes(tmp / "target", attr::Archive);
+    EXPECT_NO_THROW(fs.checkWritableFile(tmp / "target"));
+    EXPECT_NO_THROW(fs.checkWritableFile(tmp / "missing"));
+    EXPECT_EQ(test::namesIn(tmp.path()), Names{"target"});
+}
+
+TEST_F(FileSystemContract, AFolderWhereAFileMustBeIsNamedAsOne) {
+    test::makeDir(tmp / "l0g.ext");
+    const std::string expected = "Path/File access error: " + tmp / "l0g.ext" + " is a folder, not a file";
+    for (const auto& [name, call] : std::vector<std::pair<const char*, std::function<void()>>>{
+             {"read", [&] { fs.readFile(tmp / "l0g.ext"); }},
+             {"write", [&] { fs.writeFile(tmp / "l0g.ext", "x"); }},
+             {"check", [&] { fs.checkWritableFile(tmp / "l0g.ext"); }},
+             {"delete", [&] { fs.deleteFile(tmp / "l0g.ext"); }},
+         }) {
+        try {
+            call();
+            ADD_FAILURE() << name << ": no error";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.number(), errc::PathFileAccessError) << name;
+            EXPECT_EQ(e.description(), expected) << name;
+        }
+    }
+    EXPECT_EQ(test::namesIn(tmp.path()), std::vector<std::string>{"l0g.ext"});
+}
+
+TEST_F(FileSystemContract, ARefusedRenameNamesTheObjectInTheWay) {
+    test::makeDir(tmp / "a");
+    test::makeDir(tmp / "b");
+    try {
+        fs.rename(tmp / "a", tmp / "b");
+        ADD_FAILURE() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.description(), "File already exists: " + tmp / "b");
+    }
 }
 
 }  // namespace

@@ -73,5 +73,23 @@ TEST_F(WineAttributes, HiddenUnderWineIsSixHere) {
     EXPECT_EQ(fs.attributes(tmp / "Secret") & 6u, 0u);
 }
 
+// wine reads only the hex text: what we write over Samba's record must begin with it. A file's
+// text gets a leading zero ("0x06") to keep the record where the kernel's server reads it.
+TEST_F(WineAttributes, WhatWeWriteOverSambasRecordIsReadByWine) {
+    using namespace std::string_literals;
+    const std::string folderRecord = "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x10\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s;
+    const std::string fileRecord = "\0\0\x05\0\x05\0\0\0\x11\0\0\0\x20\0\0\0\xac\x25\xaf\x09\xa9\x88\xdd\x01"s;
+    test::makeDir(tmp / "Secret");
+    test::writeBytes(tmp / "desktop.ini", "");
+    ASSERT_EQ(::setxattr((tmp / "Secret").c_str(), "user.DOSATTRIB", folderRecord.data(), folderRecord.size(), 0), 0);
+    ASSERT_EQ(::setxattr((tmp / "desktop.ini").c_str(), "user.DOSATTRIB", fileRecord.data(), fileRecord.size(), 0), 0);
+    EXPECT_EQ(probe("get '" + windowsPath(tmp / "Secret") + "'"), "16");  // Samba's empty text: nothing hidden
+
+    fs.setAttributes(tmp / "Secret", 6);
+    fs.setAttributes(tmp / "desktop.ini", 6);
+    EXPECT_EQ(probe("get '" + windowsPath(tmp / "Secret") + "'"), "22");       // directory + system + hidden
+    EXPECT_EQ(probe("get '" + windowsPath(tmp / "desktop.ini") + "'"), "38");  // archive + system + hidden
+}
+
 }  // namespace
 }  // namespace quorvane

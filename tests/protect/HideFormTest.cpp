@@ -115,7 +115,7 @@ TEST_F(HideFolderTest, AFolderThatCannotBeRecordedIsNotLeftHidden) {
     const std::string secret = folder("Secret");
     writeBytes(reg(), "earlier\r\n");
     frmMain& f = formOn(secret);
-    fs.failOn(FaultyFileSystem::Op::Commit, 1, PlatformError(errc::DiskFull, "Disk full"));
+    fs.failOn(FaultyFileSystem::Op::WriteFile, 1, PlatformError(errc::DiskFull, "Disk full"));
     f.cmd_Click(3);
     expectErrorReport(errc::DiskFull);
     EXPECT_EQ(readBytes(reg()), "earlier\r\n");
@@ -145,7 +145,7 @@ TEST_F(HideFolderTest, APathTheRegisterCannotHoldLeavesNothingChanged) {
     const std::string secret = folder("Secret");
     writeBytes(reg(), "earlier");
     frmMain& f = formOn(secret);
-    fs.failOn(FaultyFileSystem::Op::WriteLine, 2, PlatformError(errc::InvalidPathText, "Invalid path text"));
+    fs.failOn(FaultyFileSystem::Op::TextFileBytes, 1, PlatformError(errc::InvalidPathText, "Invalid path text"));
     f.cmd_Click(3);
     expectErrorReport(errc::InvalidPathText);
     EXPECT_EQ(readBytes(reg()), "earlier");

@@ -110,5 +110,16 @@ TEST_F(LockTest, FailedRenamesLeaveEverythingAndTheProgramGoesOn) {
     EXPECT_EQ(messages.boxes.at(0).text, "Folder: \r\n" + secret + "\r\nLocked!");
 }
 
+// The refusal names the object in the way, not the folder that was to be renamed.
+TEST_F(LockTest, ARefusedLockNamesTheObjectInTheWay) {
+    const std::string secret = folder("Secret");
+    const std::string taken = folder(std::string("Secret") + kSuffixes[4]);
+    MainWindow& w = windowOn(secret);
+    w.cmb1()->setCurrentIndex(4);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].text, "Run-time error '58':\r\n\r\nFile already exists: " + taken);
+}
+
 }  // namespace
 }  // namespace quorvane

@@ -69,7 +69,7 @@ TEST_F(MainFormTest, AFailingBrowseKeepsFolderPath) {
         }
     } throwing;
     Services s = services();
-    frmMain f(Services{s.fs, s.messages, throwing, s.icons, s.ini, s.registry, s.launcher, s.keys}, view, tmp.path());
+    frmMain f(Services{s.fs, s.messages, throwing, s.icons, s.ini, s.registry, s.launcher, s.keys, s.fileManagers}, view, tmp.path());
     f.Form_Load();
     f.cmd_Click(0);
     EXPECT_EQ(f.FolderPath(), "");  // the browse routine answers a failure with ""

@@ -1,11 +1,10 @@
-#include "protect/RegisterLocation.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "protect/RegisterLocation.h"
 #include "support/TempDir.h"
 
 namespace quorvane {
@@ -39,6 +38,35 @@ TEST(RegisterLocation, PortableCopiesKeepTheirRegisterInstalledProgramsUseTheUse
     }
 }
 
+// Windows programs are installed each in a folder of its own under Program Files, whose names the
+// file system compares without regard to case.
+TEST(RegisterLocation, ProgramsAnywhereUnderAProgramTreeAreInstalled) {
+    const std::string data = "C:\\Users\\ann\\AppData\\Roaming\\Quorvane";
+    struct Case {
+        const char* name;
+        std::string applicationDirectory;
+        bool ignoreCase;
+        std::string expected;
+    } const cases[] = {
+        {"a folder of its own under Program Files", "C:\\Program Files\\Quorvane", true, data},
+        {"deeper under Program Files (x86)", "C:\\Program Files (x86)\\Tools\\Quorvane", true, data},
+        {"Program Files itself", "C:\\Program Files\\", true, data},
+        {"other case, names that ignore case", "c:\\PROGRAM FILES\\quorvane", true, data},
+        {"other case, names that keep case", "c:\\program files\\quorvane", false, "c:\\program files\\quorvane"},
+        {"a sibling that only starts alike", "C:\\Program Files2\\Quorvane", true, "C:\\Program Files2\\Quorvane"},
+        {"a portable copy on the desktop", "C:\\Users\\ann\\Desktop\\Quorvane", true,
+         "C:\\Users\\ann\\Desktop\\Quorvane"},
+        {"a drive root", "D:\\", true, "D:\\"},
+    };
+    for (const Case& c : cases) {
+        InstallFacts facts;
+        facts.systemProgramTrees = {"C:\\Program Files", "C:\\Program Files (x86)\\"};
+        facts.namesIgnoreCase = c.ignoreCase;
+        facts.userDataFolder = data;
+        EXPECT_EQ(RegisterFolder(c.applicationDirectory, facts), c.expected) << c.name;
+    }
+}
+
 TEST(RegisterLocation, UserDataFolderFollowsXdgDataHomeThenHome) {
     struct Case {
         const char* name;
@@ -55,6 +83,28 @@ TEST(RegisterLocation, UserDataFolderFollowsXdgDataHomeThenHome) {
         {"no home at all", nullptr, nullptr, std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(userDataFolderFrom(c.xdg, c.home), c.expected) << c.name;
+}
+
+// A register beside the program whose folder is gone (renamed away by a lock) must not be made
+// again: only the user's data folder is made on the first hide.
+TEST(RegisterLocation, OnlyTheUsersDataFolderIsMadeWhenMissing) {
+    const std::string data = "/home/ann/.local/share/quorvane";
+    const struct Case {
+        const char* name;
+        std::string registerFolder;
+        std::optional<std::string> userDataFolder;
+        bool made;
+    } cases[] = {
+        {"the user's data folder", data, data, true},
+        {"the same with a trailing slash", data + "/", data, true},
+        {"the program's own folder", "/home/ann/tools/quorvane", data, false},
+        {"no data folder known", data, std::nullopt, false},
+    };
+    for (const Case& c : cases) {
+        InstallFacts facts = kSystem;
+        facts.userDataFolder = c.userDataFolder;
+        EXPECT_EQ(RegisterFolderIsMadeWhenMissing(c.registerFolder, facts), c.made) << c.name;
+    }
 }
 
 // The facts of the real machine: environment, the folder's write access and the install prefix.

@@ -40,6 +40,14 @@ protected:
     // The register's bytes, or "<missing>".
     std::string registerBytes() { return exists(reg) ? readBytes(reg) : "<missing>"s; }
     std::string hiddenList() { return exists(tmp / ".hidden") ? readBytes(tmp / ".hidden") : "<missing>"s; }
+    // Files in the folder besides the register and the hidden list: temporary files left behind.
+    std::vector<std::string> leftovers() {
+        std::vector<std::string> names;
+        for (const std::string& name : test::namesIn(tmp.path()))
+            if (name != "l0g.ext" && name != ".hidden" && !std::filesystem::is_directory(tmp / name))
+                names.push_back(name);
+        return names;
+    }
 
     test::TempDir tmp;
     CoreServices services = makeCoreServices();
@@ -109,16 +117,12 @@ TEST_F(RegisterTest, AFailingStepChangesNothing) {
     };
     const Case cases[] = {
         {"attributes cannot be read", Op::Attributes, 1, true},
-        {"register length cannot be read", Op::FileLength, 1, true},
-        {"register end cannot be read", Op::ReadTail, 1, true},
+        {"entry cannot be put in the register's encoding", Op::TextFileBytes, 1, true},
+        {"register cannot be read", Op::ReadFile, 1, true},
+        {"register cannot be replaced", Op::WriteFile, 1, true},
+        {"register cannot be created", Op::WriteFile, 1, false},
         {"attributes cannot be set", Op::SetAttributes, 1, true},
-        {"register cannot be opened", Op::OpenText, 1, true},
-        {"register cannot be created", Op::OpenText, 1, false},
-        {"missing line end cannot be written", Op::WriteLine, 1, true},
-        {"entry cannot be written", Op::WriteLine, 2, true},
-        {"entry cannot be written to a new register", Op::WriteLine, 1, false},
-        {"disk full at the end", Op::Commit, 1, true},
-        {"disk full at the end of a new register", Op::Commit, 1, false},
+        {"attributes cannot be set, new register", Op::SetAttributes, 1, false},
     };
     const std::string secret = folder("Secret");
     for (const Case& c : cases) {
@@ -136,28 +140,179 @@ TEST_F(RegisterTest, AFailingStepChangesNothing) {
             ADD_FAILURE() << "no error";
         } catch (const PlatformError& error) {
             EXPECT_EQ(error.number(), errc::DiskFull);
+            EXPECT_EQ(error.description(), "Disk full");  // nothing is left to report
         }
         EXPECT_EQ(registerBytes(), before);
         EXPECT_EQ(realFs.attributes(secret), attributesBefore);
         EXPECT_EQ(hiddenList(), "other\n");
+        EXPECT_EQ(leftovers(), std::vector<std::string>{});
         EXPECT_NO_THROW(hide(secret));  // nothing is left open or half done
         EXPECT_EQ(lines().back(), secret);
     }
 }
 
-TEST_F(RegisterTest, WhenTheAttributesCannotBePutBackTheErrorSaysSo) {
+// The entry is on disk before the folder's attributes change: stopped when it sets them, the
+// program leaves the entry of a folder that is still visible.
+TEST_F(RegisterTest, TheEntryIsRecordedBeforeTheFolderIsHidden) {
     const std::string secret = folder("Secret");
-    fs.failOn(Op::OpenText, 1, PlatformError(errc::PermissionDenied, "Permission denied"));
-    fs.failOn(Op::SetAttributes, 2, PlatformError(errc::DeviceIoError, "Device I/O error"));
-    try {
-        hide(secret);
-        ADD_FAILURE() << "no error";
-    } catch (const PlatformError& error) {
-        EXPECT_EQ(error.number(), errc::PermissionDenied);
-        EXPECT_EQ(error.description(),
-                  "Permission denied\r\nThe folder stays hidden and is not in the list: " + secret);
+    writeBytes(reg, "a\r\n");
+    fs.lifeline.stopAt(5);  // looked at, encoded, read, written: the fifth call sets the attributes
+    EXPECT_THROW(hide(secret), PlatformError);
+    EXPECT_EQ(fs.calls(Op::SetAttributes), 1);
+    EXPECT_EQ(readBytes(reg), "a\r\n" + secret + "\r\n");
+    EXPECT_EQ(realFs.attributes(secret), 0u);
+}
+
+// When the attributes cannot be set and the entry cannot be taken out again either, the error says
+// what is left and where; a folder that may be hidden keeps its entry whatever happens.
+TEST_F(RegisterTest, WhenTheEntryCannotBeTakenOutTheErrorSaysSo) {
+    struct Case {
+        const char* name;
+        Op op;  // its `nth` call fails, after the attributes did
+        int nth;
+        bool withRegister;
+        std::string message;  // after "Disk full\r\n"
+    };
+    const std::string secret = tmp / "Secret";
+    const std::string notHidden = "The folder is not hidden, but its entry stays in ";
+    const Case cases[] = {
+        {"register cannot be read again", Op::ReadFile, 2, true, notHidden},
+        {"register cannot be put back", Op::WriteFile, 2, true, notHidden},
+        {"new register cannot be removed", Op::DeleteFile, 1, false, notHidden},
+        {"folder cannot be looked at", Op::Attributes, 2, true, "The folder may be hidden; its entry stays in "},
+    };
+    folder("Secret");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(reg);
+        if (c.withRegister) writeBytes(reg, "a\r\n");
+        fs.failOn(Op::SetAttributes, 1, PlatformError(errc::DiskFull, "Disk full"));
+        fs.failOn(c.op, c.nth, PlatformError(errc::DeviceIoError, "Device I/O error"));
+        try {
+            hide(secret);
+            ADD_FAILURE() << "no error";
+        } catch (const PlatformError& error) {
+            EXPECT_EQ(error.number(), errc::DiskFull);
+            EXPECT_EQ(error.description(), "Disk full\r\n" + c.message + reg + ": " + secret);
+        }
+        EXPECT_EQ(readBytes(reg), (c.withRegister ? "a\r\n"s : ""s) + secret + "\r\n");
+        EXPECT_EQ(realFs.attributes(secret), 0u);
     }
+}
+
+// The program stops at every call in turn (nothing after it runs, no rollback either); what a
+// fresh start finds on disk is the register as before or as after, never a part of a line, and
+// never a hidden folder without its entry.
+TEST_F(RegisterTest, StoppedAtAnyCallTheRegisterIsWholeAndAHiddenFolderRecorded) {
+    for (const std::optional<std::string>& start :
+         {std::optional<std::string>(), std::optional<std::string>(""), std::optional<std::string>("a\r\nb")}) {
+        bool completed = false;
+        for (int call = 1; !completed; ++call) {
+            SCOPED_TRACE("register " + start.value_or("<missing>") + ", stopped at call " + std::to_string(call));
+            const std::string secret = folder("Secret" + std::to_string(call));
+            std::filesystem::remove(reg);
+            if (start) writeBytes(reg, *start);
+            const std::string before = registerBytes();
+            const std::string after =
+                (start && *start == "a\r\nb" ? "a\r\nb\r\n"s : start.value_or("")) + secret + "\r\n";
+            {
+                test::FaultyFileSystem dying{realFs};
+                dying.lifeline.stopAt(call);
+                try {
+                    hideAndRecord(dying, secret, reg);
+                    completed = true;
+                } catch (const PlatformError&) {
+                }
+            }
+            const CoreServices freshStart = makeCoreServices();
+            const std::string now = registerBytes();
+            EXPECT_TRUE(now == before || now == after) << now;
+            if (freshStart.fileSystem->attributes(secret) & attr::Hidden) {
+                EXPECT_EQ(now, after);
+            }
+            EXPECT_EQ(leftovers(), std::vector<std::string>{});
+            if (completed) {
+                EXPECT_EQ(now, after);
+            }
+            ASSERT_LT(call, 20) << "the hide never completes";
+        }
+    }
+}
+
+// The list window's "Show Folder" takes exactly the chosen line out of the register as it is on
+// disk then; lines the list does not show (a load cut short, a hide by another copy of the
+// program) and every other byte stay.
+TEST_F(RegisterTest, RemovingAnEntryTakesExactlyItsLineFromTheRegisterOnDisk) {
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string entry;
+        std::size_t row;  // where the list showed it
+        bool removed;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"the third of three", "A\r\nB\r\nA\r\n", "A", 2, true, "A\r\nB\r\n"},
+        {"the first of two equal lines", "A\r\nB\r\nA\r\n", "A", 0, true, "B\r\nA\r\n"},
+        {"lines after those the list shows stay", "A\r\nB\r\nC\r\nD\r\n", "A", 0, true, "B\r\nC\r\nD\r\n"},
+        {"a line added meanwhile stays", "A\r\nB\r\nnew\r\n", "B", 1, true, "A\r\nnew\r\n"},
+        {"a line moved up meanwhile is found", "B\r\nA\r\n", "A", 2, true, "B\r\n"},
+        {"the nearest of equal lines goes", "A\r\nx\r\ny\r\nA\r\nA\r\n", "A", 2, true, "A\r\nx\r\ny\r\nA\r\n"},
+        {"a last line without its line end", "A\r\nB", "B", 1, true, "A\r\n"},
+        {"other line ends kept byte for byte", "x\ny\rA\r\nz", "A", 1, true, "x\ny\rz"},
+        {"a line ended by a lone CR", "A\rB\r\n", "A", 0, true, "B\r\n"},
+        {"an entry no longer there", "A\r\nB\r\n", "C", 0, false, "A\r\nB\r\n"},
+        {"an entry that is only part of a line", "AB\r\n", "A", 0, false, "AB\r\n"},
+        {"an empty register", "", "A", 0, false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(reg, c.before);
+        EXPECT_EQ(removeFromRegister(fs, reg, c.entry, c.row), c.removed);
+        EXPECT_EQ(readBytes(reg), c.after);
+    }
+    std::filesystem::remove(reg);
+    EXPECT_FALSE(removeFromRegister(fs, reg, "A", 0));
     EXPECT_FALSE(exists(reg));
+    EXPECT_EQ(leftovers(), std::vector<std::string>{});
+}
+
+TEST_F(RegisterTest, ARemovalThatCannotBeWrittenLeavesTheRegister) {
+    for (const Op op : {Op::TextFileBytes, Op::ReadFile, Op::WriteFile}) {
+        SCOPED_TRACE(static_cast<int>(op));
+        writeBytes(reg, "A\r\nB\r\n");
+        fs.failOn(op, 1, PlatformError(errc::DiskFull, "Disk full"));
+        EXPECT_FALSE(removeFromRegister(fs, reg, "A", 0));
+        EXPECT_EQ(readBytes(reg), "A\r\nB\r\n");
+        EXPECT_EQ(leftovers(), std::vector<std::string>{});
+    }
+}
+
+// An append taken back leaves the register exactly as before; when another copy of the program
+// added a line meanwhile, only the appended line goes.
+TEST_F(RegisterTest, AnAppendTakenBackLeavesWhatOthersAdded) {
+    struct Case {
+        const char* name;
+        std::optional<std::string> before;
+        std::string meanwhile;  // appended by someone else after ours
+        std::optional<std::string> after;
+    };
+    const Case cases[] = {
+        {"no register before", std::nullopt, "", std::nullopt},
+        {"an empty register", "", "", ""},
+        {"a last line without its line end", "a\r\nb", "", "a\r\nb"},
+        {"a line added meanwhile", "a\r\nb", "other\r\n", "a\r\nb\r\nother\r\n"},
+        {"our entry added again meanwhile", "a\r\n", "P\r\n", "a\r\nP\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(reg);
+        if (c.before) writeBytes(reg, *c.before);
+        const RegisterAppend append = appendToRegister(fs, reg, "P");
+        if (!c.meanwhile.empty()) writeBytes(reg, readBytes(reg) + c.meanwhile);
+        undoAppend(fs, reg, append);
+        EXPECT_EQ(exists(reg) ? std::optional<std::string>(readBytes(reg)) : std::nullopt, c.after);
+    }
 }
 
 TEST_F(RegisterTest, APathWithALineBreakIsRefusedBeforeAnythingChanges) {

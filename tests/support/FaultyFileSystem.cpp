@@ -17,6 +17,7 @@ int FaultyFileSystem::calls(Op op) const {
 
 void FaultyFileSystem::check(Op op) {
     ++m_calls[op];
+    lifeline.pass();
     auto it = m_faults.find(op);
     if (it == m_faults.end()) return;
     Fault& fault = it->second;
@@ -40,17 +41,21 @@ bool FaultyFileSystem::normalFileExists(const std::string& p) {
     check(Op::NormalFileExists);
     return m_real.normalFileExists(p);
 }
-void FaultyFileSystem::replaceFile(const std::string& s, const std::string& t) {
-    check(Op::ReplaceFile);
-    m_real.replaceFile(s, t);
+std::optional<std::string> FaultyFileSystem::readFile(const std::string& p) {
+    check(Op::ReadFile);
+    return m_real.readFile(p);
 }
-void FaultyFileSystem::truncateFile(const std::string& p, std::uint64_t n) {
-    check(Op::TruncateFile);
-    m_real.truncateFile(p, n);
+void FaultyFileSystem::writeFile(const std::string& p, const std::string& bytes) {
+    check(Op::WriteFile);
+    m_real.writeFile(p, bytes);
 }
-std::string FaultyFileSystem::readTail(const std::string& p, std::size_t n) {
-    check(Op::ReadTail);
-    return m_real.readTail(p, n);
+void FaultyFileSystem::checkWritableFile(const std::string& p) {
+    check(Op::CheckWritableFile);
+    m_real.checkWritableFile(p);
+}
+std::string FaultyFileSystem::textFileBytes(const std::string& text) {
+    check(Op::TextFileBytes);
+    return m_real.textFileBytes(text);
 }
 void FaultyFileSystem::openText(int slot, const std::string& p, TextMode mode) {
     check(Op::OpenText);

@@ -6,16 +6,39 @@
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "platform/IniWriter.h"
 
 namespace quorvane::test {
+
+// The calls that reach the disk through the services sharing it, counted. Stopped at call N, it
+// refuses that call and every later one: the program as it stands when it dies there, with no
+// rollback running after. A fresh program state then reads what is on disk.
+class Lifeline {
+public:
+    // Call `call` (1 = the next one) and every later one fail.
+    void stopAt(int call) { m_stopAt = m_calls + call; }
+    // Calls run again (the next program state).
+    void revive() { m_stopAt = 0; }
+    bool stopped() const { return m_stopAt > 0 && m_calls >= m_stopAt; }
+    int calls() const { return m_calls; }
+    // Counts a call; throws when the program has stopped.
+    void pass() {
+        ++m_calls;
+        if (stopped()) throw PlatformError(errc::DeviceIoError, "The program has stopped");
+    }
+
+private:
+    int m_calls = 0;
+    int m_stopAt = 0;  // 0: never
+};
 
 // Forwards to a real file system and fails on purpose at a chosen call: the way to get a full
 // disk or a denied rename where the machine cannot produce one (tests run as root).
 class FaultyFileSystem final : public FileSystem {
 public:
     enum class Op {
-        Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, ReplaceFile,
-        TruncateFile, ReadTail, OpenText, WriteLine, ReadLine, AtEnd, Commit,
+        Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, ReadFile, WriteFile,
+        CheckWritableFile, TextFileBytes, OpenText, WriteLine, ReadLine, AtEnd, Commit,
     };
 
     explicit FaultyFileSystem(FileSystem& real) : m_real(real) {}
@@ -27,15 +50,19 @@ public:
     void failAlways(Op op, PlatformError error = PlatformError(errc::PathFileAccessError, "Path/File access error"));
     int calls(Op op) const;
 
+    // Every call counts on this lifeline (shared with an ini writer, say).
+    Lifeline lifeline;
+
     void rename(const std::string& oldPath, const std::string& newPath) override;
     void setAttributes(const std::string& path, std::uint32_t attributes) override;
     std::uint32_t attributes(const std::string& path) override;
     std::uint64_t fileLength(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
-    void replaceFile(const std::string& source, const std::string& target) override;
-    void truncateFile(const std::string& path, std::uint64_t length) override;
-    std::string readTail(const std::string& path, std::size_t count) override;
+    std::optional<std::string> readFile(const std::string& path) override;
+    void writeFile(const std::string& path, const std::string& bytes) override;
+    void checkWritableFile(const std::string& path) override;
+    std::string textFileBytes(const std::string& text) override;
     void openText(int slot, const std::string& path, TextMode mode) override;
     void writeLine(int slot, const std::string& text) override;
     std::string readLine(int slot) override;
@@ -53,6 +80,22 @@ private:
     FileSystem& m_real;
     std::map<Op, Fault> m_faults;
     std::map<Op, int> m_calls;
+};
+
+// An INI writer whose writes count on a lifeline and stop with it.
+class StoppingIniWriter final : public IniWriter {
+public:
+    StoppingIniWriter(IniWriter& real, Lifeline& lifeline) : m_real(real), m_lifeline(lifeline) {}
+    void writeString(const std::string& section, const std::string& key, const std::optional<std::string>& value,
+                     const std::string& file) override {
+        m_lifeline.pass();
+        m_real.writeString(section, key, value, file);
+    }
+    bool canStore(const std::string& text) const override { return m_real.canStore(text); }
+
+private:
+    IniWriter& m_real;
+    Lifeline& m_lifeline;
 };
 
 }  // namespace quorvane::test

@@ -18,6 +18,7 @@ Services MainFormTest::services() {
         .registry = registry,
         .launcher = launcher,
         .keys = keys,
+        .fileManagers = *core.fileManagerIcons,
     };
 }
 

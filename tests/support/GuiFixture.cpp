@@ -24,6 +24,7 @@ Services MainWindowTest::services() {
         .registry = registry,
         .launcher = launcher,
         .keys = keys,
+        .fileManagers = fileManagers,
     };
 }
 

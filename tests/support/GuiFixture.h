@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "platform/FileManagerIconsPosix.h"
 #include "platform/FileSystemPosix.h"
 #include "platform/GuiServices.h"
 #include "platform/IniWriterPosix.h"
@@ -50,6 +51,7 @@ protected:
     FakeRegistry registry;  // empty until a test puts values in
     RecordingLauncher launcher;
     QtKeyInjector keys;
+    FileManagerIconsPosix fileManagers;  // the real records, in the temp folder
     std::unique_ptr<MainWindow> m_window;
 };
 

@@ -1,5 +1,6 @@
 #include "support/TempDir.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -13,9 +14,7 @@ namespace fs = std::filesystem;
 namespace quorvane::test {
 
 namespace {
-fs::path u8(const std::string& s) {
-    return fs::path(std::u8string(s.begin(), s.end()));
-}
+fs::path u8(const std::string& s) { return fs::path(std::u8string(s.begin(), s.end())); }
 std::string fromU8(const fs::path& p) {
     const std::u8string s = p.u8string();
     return std::string(s.begin(), s.end());
@@ -43,9 +42,7 @@ TempDir::~TempDir() {
     fs::remove_all(u8(m_path), ec);
 }
 
-std::string TempDir::operator/(const std::string& name) const {
-    return m_path + kSeparator + name;
-}
+std::string TempDir::operator/(const std::string& name) const { return m_path + kSeparator + name; }
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(u8(path), std::ios::binary);
@@ -61,13 +58,34 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-void makeDir(const std::string& path) {
-    fs::create_directories(u8(path));
-}
+void makeDir(const std::string& path) { fs::create_directories(u8(path)); }
 
 bool exists(const std::string& path) {
     std::error_code ec;
     return fs::exists(u8(path), ec);
+}
+
+std::string hexBytes(std::string_view hex) {
+    std::string out;
+    int high = -1;
+    for (char c : hex) {
+        if (c == ' ' || c == '|') continue;
+        const int digit = c <= '9' ? c - '0' : c - 'a' + 10;
+        if (high < 0) {
+            high = digit;
+        } else {
+            out.push_back(static_cast<char>(high * 16 + digit));
+            high = -1;
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(u8(folder))) names.push_back(fromU8(entry.path().filename()));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace quorvane::test

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace quorvane::test {
 
@@ -26,5 +28,9 @@ std::string readBytes(const std::string& path);
 void writeBytes(const std::string& path, const std::string& bytes);
 void makeDir(const std::string& path);
 bool exists(const std::string& path);
+// Bytes written as hex text, two lower-case digits a byte; blanks and bars (to mark fields) are ignored.
+std::string hexBytes(std::string_view hex);
+// The names in a folder, sorted (hidden ones too): shows that no temporary file was left behind.
+std::vector<std::string> namesIn(const std::string& folder);
 
 }  // namespace quorvane::test

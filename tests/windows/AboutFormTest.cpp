@@ -40,7 +40,7 @@ protected:
     test::RecordingLauncher launcher;
     test::RecordingKeys keys;
     test::FakeAboutView view;
-    frmAbout about{Services{*core.fileSystem, messages, dialogs, icons, *core.iniWriter, registry, launcher, keys},
+    frmAbout about{Services{*core.fileSystem, messages, dialogs, icons, *core.iniWriter, registry, launcher, keys, *core.fileManagerIcons},
                    view};
 };
 

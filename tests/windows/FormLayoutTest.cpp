@@ -1,6 +1,8 @@
-// The layout loader on small layouts of its own: the kinds the about window needs too (opaque
-// labels, a sunken picture box sized to its JPEG, thin lines), the window settings, stacking,
-// tab stops, the changes code may make, and the complaints about a broken layout.
+// The Qt loader on small layouts: the widgets and windowless items it builds from a description
+// (the kinds the about window needs too: opaque labels, a sunken picture box sized to its JPEG,
+// thin lines), the window settings as Qt shows them, the widgets' stacking and tab chain, the
+// changes code may make, and a picture that cannot be read. Reading the layouts is tested in the
+// core (FormDescriptionTest).
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
@@ -9,7 +11,7 @@
 #include <stdexcept>
 
 #include "platform/QtKeyInjector.h"
-#include "support/TempDir.h"
+#include "windows/AboutLikeLayout.h"
 #include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
 #include "xpbutton/TulmXpButton.h"
@@ -30,45 +32,14 @@ public:
 
 class FormLayoutTest : public ::testing::Test {
 protected:
-    QString write(const std::string& json) {
-        const std::string path = tmp / "layout.json";
-        test::writeBytes(path, json);
-        return QString::fromStdString(path);
-    }
+    static FormDescription described(const std::string& json) { return FormDescription::parse(json, "frmTest"); }
 
-    test::TempDir tmp;
     QtKeyInjector keys;
 };
 
-constexpr const char* kAboutLike = R"({
-  "form": {"name": "frmTest", "caption": "About ", "border": "fixedDialog", "backColor": [143, 175, 164],
-           "width": 5310, "height": 3405, "position": "manual", "left": 2340, "top": 1935,
-           "icon": ":/art/quorvane-32.png", "showInTaskbar": false},
-  "controls": [
-    {"name": "Picture1", "kind": "PictureBox", "order": 3, "tabIndex": 5, "left": 240, "top": 360,
-     "width": 1395, "height": 1680, "edge": "sunken", "autoSize": true, "picture": ":/art/portrait-photo.jpg",
-     "visible": false},
-    {"name": "cmdFace", "kind": "TulmXpButton", "order": 2, "tabIndex": 6, "left": 120, "top": 2160,
-     "width": 1575, "height": 375,
-     "properties": {"caption": "&Change...", "font": {"name": "Comic Sans MS", "size": 8.25, "weight": 700},
-                    "forecolor": [85, 121, 107], "forehover": [143, 175, 164]}},
-    {"name": "cmdUnload", "kind": "TulmXpButton", "order": 4, "tabIndex": 2, "left": 3840, "top": 2760,
-     "width": 1335, "height": 375, "properties": {"caption": "&OK"}},
-    {"name": "Label1", "kind": "Label", "order": 6, "tabIndex": 4, "left": 1800, "top": 600, "width": 1965,
-     "height": 360, "text": "Freeware version", "foreColor": [255, 0, 255], "backColor": [143, 175, 164],
-     "font": {"name": "Tahoma", "size": 9, "weight": 700, "charset": 222}},
-    {"name": "Line1", "index": 1, "kind": "Line", "order": 7, "x1": 90, "y1": 2565, "x2": 5654, "y2": 2565,
-     "borderColor": [128, 128, 128], "borderWidth": 1},
-    {"name": "Line1", "index": 0, "kind": "Line", "order": 10, "x1": 105, "y1": 2580, "x2": 5654, "y2": 2580,
-     "borderColor": [255, 255, 255], "borderWidth": 2},
-    {"name": "Text1", "kind": "TextBox", "order": 1, "tabIndex": 1, "tabStop": false, "left": 120, "top": 120,
-     "width": 1500, "height": 315, "text": "typed", "enabled": false}
-  ]
-})";
-
 TEST_F(FormLayoutTest, BuildsTheSettingsAndControlsOfAPlainDialog) {
     PlainForm form;
-    FormLayout layout(form, write(kAboutLike), keys);
+    FormLayout layout(form, described(test::kAboutLike), keys);
     form.layout = &layout;
     EXPECT_EQ(form.objectName(), QStringLiteral("frmTest"));
     EXPECT_EQ(form.windowTitle(), QStringLiteral("About "));
@@ -82,15 +53,7 @@ TEST_F(FormLayoutTest, BuildsTheSettingsAndControlsOfAPlainDialog) {
     layout.placeWindow();
     EXPECT_EQ(form.geometry().topLeft(), QPoint(156, 129));  // the inner area's stored corner
 
-    // Front to back, whatever the order in the file.
-    std::vector<QString> names;
-    for (const auto& c : layout.controls())
-        names.push_back(c->index < 0 ? c->name : c->name + QString::number(c->index));
-    EXPECT_EQ(names,
-              (std::vector<QString>{QStringLiteral("Text1"), QStringLiteral("cmdFace"), QStringLiteral("Picture1"),
-                                    QStringLiteral("cmdUnload"), QStringLiteral("Label1"), QStringLiteral("Line11"),
-                                    QStringLiteral("Line10")}));
-    // Widgets are stacked the same way: the frontmost is the last child.
+    // Widgets are stacked front to back as described: the frontmost is the last child.
     const QObjectList children = form.children();
     EXPECT_EQ(children.indexOf(layout.widget(u"Text1")), children.size() - 1);
     EXPECT_LT(children.indexOf(layout.widget(u"Picture1")), children.indexOf(layout.widget(u"cmdFace")));
@@ -144,7 +107,7 @@ TEST_F(FormLayoutTest, BuildsTheSettingsAndControlsOfAPlainDialog) {
 
 TEST_F(FormLayoutTest, TextAndVisibilityChangesResizeAndRepaint) {
     PlainForm form;
-    FormLayout layout(form, write(R"({"form": {"width": 3000, "height": 1500},
+    FormLayout layout(form, described(R"({"form": {"width": 3000, "height": 1500},
       "controls": [{"name": "lbl", "kind": "Label", "order": 1, "left": 150, "top": 150, "width": 300,
                     "height": 200, "autoSize": true, "text": "x", "backColor": [255, 255, 0]},
                    {"name": "wrap", "kind": "Label", "order": 2, "left": 150, "top": 600, "width": 450,
@@ -170,38 +133,33 @@ TEST_F(FormLayoutTest, TextAndVisibilityChangesResizeAndRepaint) {
     EXPECT_EQ(layout.mouseTarget(wrapped.center()), layout.find(u"wrap"));
 }
 
-TEST_F(FormLayoutTest, ABrokenLayoutNamesItsFault) {
+TEST_F(FormLayoutTest, APictureThatCannotBeReadIsNamedWithItsItem) {
     struct Case {
         const char* name;
         std::string json;
         const char* says;
     };
     const Case cases[] = {
-        {"not JSON", "{", "layout"},
-        {"no size", R"({"form": {}, "controls": []})", "must be present"},
-        {"unknown kind",
-         R"({"form": {"width": 1, "height": 1}, "controls": [{"name": "a", "kind": "Dial", "order": 1}]})",
-         "a: \"kind\""},
-        {"bad colour",
-         R"({"form": {"width": 1, "height": 1}, "controls": [{"name": "l", "kind": "Label", "order": 1, "left": 0,
-            "top": 0, "width": 1, "height": 1, "foreColor": "pink"}]})",
-         "\"foreColor\""},
-        {"missing picture",
+        {"window icon", R"({"form": {"width": 1, "height": 1, "icon": ":/art/none-32.png"}})",
+         "layout frmTest: form: picture \":/art/none-32.png\" cannot be read"},
+        {"image",
          R"({"form": {"width": 1, "height": 1}, "controls": [{"name": "i", "kind": "Image", "order": 1, "left": 0,
             "top": 0, "width": 1, "height": 1, "picture": ":/art/none.png"}]})",
-         ":/art/none.png"},
+         "layout frmTest: i: picture \":/art/none.png\" cannot be read"},
+        {"picture box",
+         R"({"form": {"width": 1, "height": 1}, "controls": [{"name": "p", "index": 2, "kind": "PictureBox",
+            "order": 1, "left": 0, "top": 0, "width": 1, "height": 1, "picture": ":/art/none.jpg"}]})",
+         "layout frmTest: p(2): picture \":/art/none.jpg\" cannot be read"},
     };
     for (const Case& c : cases) {
         QWidget form;
         try {
-            FormLayout layout(form, write(c.json), keys);
+            FormLayout layout(form, described(c.json), keys);
             ADD_FAILURE() << c.name << ": accepted";
-        } catch (const std::runtime_error& e) {
-            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << c.name << ": " << e.what();
+        } catch (const LayoutError& e) {
+            EXPECT_EQ(std::string(e.what()), c.says) << c.name;
         }
     }
-    QWidget form;
-    EXPECT_THROW(FormLayout(form, QStringLiteral(":/layouts/none.json"), keys), std::runtime_error);
 }
 
 }  // namespace

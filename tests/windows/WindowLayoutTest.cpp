@@ -46,7 +46,7 @@ protected:
 TEST_F(WindowLayoutTest, TheLayoutPlacesTheMainWindowsControls) {
     // The layout alone, before any load sequence has drawn an icon.
     QWidget form;
-    FormLayout layout(form, QStringLiteral(":/layouts/frmMain.json"), keys);
+    FormLayout layout(form, FormDescription::embedded("frmMain"), keys);
     EXPECT_EQ(form.size(), QSize(431, 467));  // the designed inner area
     struct Case {
         const char* name;

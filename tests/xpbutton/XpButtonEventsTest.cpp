@@ -1,5 +1,7 @@
 // The control's events from real pointer and key events: hover, clicks of each button, the double
 // click, the drag that leaves and comes back, Space and Enter, the arrows, the access key.
+#include <algorithm>
+
 #include "xpbutton/ButtonHost.h"
 
 namespace quorvane::test {
@@ -146,6 +148,28 @@ TEST_F(XpButtonEventsTest, ReleaseOfAnotherKeyThanThePressedOneDoesNotClick) {
     EXPECT_EQ(events,
               (Events{"KeyDown(32,0)", "KeyPress(32)", "KeyDown(65,0)", "KeyPress(97)", "KeyUp(32,0)", "KeyUp(65,0)"}));
     EXPECT_EQ(button->LastKey(), 65);
+}
+
+TEST_F(XpButtonEventsTest, ReleaseAfterAnotherWindowTookTheKeyboardDoesNotClick) {
+    QWidget other;
+    other.setGeometry(300, 300, 100, 60);
+    for (Qt::Key k : {Qt::Key_Space, Qt::Key_Return}) {
+        button->setFocus();
+        QCoreApplication::processEvents();
+        events.clear();
+        QTest::keyPress(window(), k);
+        ASSERT_NE(button->LastKey(), 0) << k;
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&other)) << k;
+        EXPECT_EQ(button->LastKey(), 0) << k << ": the keys go to the other window now";
+        host.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&host)) << k;
+        ASSERT_TRUE(button->Focused()) << k;
+        QTest::keyRelease(window(), k);
+        EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 0) << k;
+        other.hide();
+    }
 }
 
 TEST_F(XpButtonEventsTest, ArrowsMoveTheFocusAndStillRaiseKeyDown) {

@@ -1,0 +1,480 @@
+#include "win32/FormWindow.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/UserMessagesWin32.h"
+#include "platform/Win32Text.h"
+#include "win32/Chrome.h"
+#include "windows/Twips.h"
+
+namespace quorvane::win32 {
+
+namespace {
+
+constexpr WindowClass kFormClass{L"QuorvaneForm", CS_DBLCLKS};
+constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
+// The standard controls' classes by kind.
+constexpr wchar_t kEditClass[] = L"EDIT";
+constexpr wchar_t kComboClass[] = L"COMBOBOX";
+constexpr wchar_t kListClass[] = L"LISTBOX";
+// A drop-down list opens this many entries high.
+constexpr int kDropDownRows = 8;
+
+std::wstring wide(const std::string& text) { return toWide(text).value_or(L""); }
+
+// A stored colour that the layout description leaves at its default 0 for "the system's".
+COLORREF colourOr(std::uint32_t value, int systemIndex) {
+    return value == 0 ? ::GetSysColor(systemIndex) : colourOf(value);
+}
+
+// A pixel width of the layouts (lines, frames) at this DPI, never thinner than one pixel.
+int penWidth(int pixelsAt96, int dpi) { return std::max(1, static_cast<int>(std::lround(pixelsAt96 * dpi / 96.0))); }
+
+}  // namespace
+
+// --- Picture box ---------------------------------------------------------------------------------
+
+bool PictureBoxWin32::make(const CreateArgs& args, COLORREF background) {
+    m_background = background;
+    return create(kPictureBoxClass, args);
+}
+
+void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
+    m_picture = std::move(picture);
+    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void PictureBoxWin32::paint(HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const HBRUSH brush = ::CreateSolidBrush(m_background);
+    ::FillRect(dc, &client, brush);
+    ::DeleteObject(brush);
+    if (m_picture) drawPicture(dc, *m_picture, 0, 0);
+}
+
+LRESULT PictureBoxWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            paint(::BeginPaint(hwnd(), &ps));
+            ::EndPaint(hwnd(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            paint(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_LBUTTONDOWN:
+            ::SetFocus(hwnd());
+            return 0;
+        default:
+            return Wnd::WndProc(message, wParam, lParam);
+    }
+}
+
+// --- The form ------------------------------------------------------------------------------------
+
+// One control of the layout with what it needs at run time.
+struct FormWindow::Control {
+    const ControlDescription* d = nullptr;
+    std::unique_ptr<XpButtonWin32> button;
+    std::unique_ptr<PictureBoxWin32> pictureBox;
+    HWND standard = nullptr;  // edit, combo box or list box
+    GdiFont font;
+    HBRUSH background = nullptr;  // the standard controls' background, held while they live
+    COLORREF text = 0;
+
+    ~Control() {
+        if (background) ::DeleteObject(background);
+    }
+    HWND hwnd() const {
+        if (button) return button->hwnd();
+        if (pictureBox) return pictureBox->hwnd();
+        return standard;
+    }
+};
+
+FormWindow::FormWindow(FormDescription description, Options options, KeyInjector& keys)
+    : m_description(std::move(description)), m_options(std::move(options)), m_keys(keys) {
+    m_innerWidthTwips = m_description.form.width;
+    m_innerHeightTwips = m_description.form.height;
+}
+
+FormWindow::~FormWindow() {
+    // The window and its children go before the objects that handle their messages.
+    if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+int FormWindow::pixels(int twips) const { return twipsToPixels(twips, m_dpi); }
+
+bool FormWindow::make(HWND owner) {
+    const FormSettings& f = m_description.form;
+    CreateArgs args;
+    args.parent = owner;
+    const std::wstring caption = wide(f.caption);
+    args.text = caption.c_str();
+    switch (f.border) {
+        case FormBorder::None:
+            args.style = WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU | WS_MINIMIZEBOX;
+            break;
+        case FormBorder::FixedDialog:
+            args.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+            args.exStyle = WS_EX_DLGMODALFRAME;
+            break;
+        case FormBorder::Sizable:
+            args.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+            break;
+    }
+    // An owned window has no taskbar button of its own; an unowned one gets one only if asked.
+    if (f.showInTaskbar && !owner) args.exStyle |= WS_EX_APPWINDOW;
+    if (!f.showInTaskbar && !owner) args.exStyle |= WS_EX_TOOLWINDOW;
+    args.x = CW_USEDEFAULT;
+    args.y = CW_USEDEFAULT;
+    args.width = 100;
+    args.height = 100;
+    if (!create(kFormClass, args)) return false;
+    m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
+    buildControls();
+    layout();
+
+    // Placement in pixels of this DPI: centred on its monitor's work area, at the stored place, or
+    // where the system puts new windows.
+    RECT frame{};
+    ::GetWindowRect(hwnd(), &frame);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    if (f.position == FormPosition::CenterScreen) {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
+                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (f.position == FormPosition::Manual) {
+        ::SetWindowPos(hwnd(), nullptr, pixels(f.left), pixels(f.top), 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    return true;
+}
+
+void FormWindow::buildControls() {
+    const FormSettings& f = m_description.form;
+    // Children with windows of their own are made in focus order, which is also the order the
+    // dialog keys walk them in; the layouts' windowed controls never overlap.
+    std::vector<const ControlDescription*> order;
+    for (const ControlDescription* d : m_description.tabStops()) order.push_back(d);
+    for (const ControlDescription& d : m_description.controls) {
+        if (d.hasWindow() && std::find(order.begin(), order.end(), &d) == order.end()) order.push_back(&d);
+    }
+    for (const ControlDescription& d : m_description.controls) {
+        if (!d.hasWindow()) {
+            if (d.kind == ControlKind::Image && !d.picture.empty()) m_images[d.displayName()] = artPicture(d.picture);
+            auto c = std::make_unique<Control>();
+            c->d = &d;
+            m_controls.push_back(std::move(c));
+        }
+    }
+    for (const ControlDescription* d : order) {
+        auto c = std::make_unique<Control>();
+        c->d = d;
+        CreateArgs args;
+        args.parent = hwnd();
+        args.style = WS_CHILD | (d->visible ? WS_VISIBLE : 0) | (d->enabled ? 0 : WS_DISABLED) |
+                     (d->tabIndex >= 0 && d->tabStop ? WS_TABSTOP : 0);
+        args.width = 10;
+        args.height = 10;
+        args.x = 0;
+        args.y = 0;
+        const std::wstring text = wide(d->text);
+        args.text = text.c_str();
+        switch (d->kind) {
+            case ControlKind::TulmXpButton:
+                c->button = std::make_unique<XpButtonWin32>(m_keys);
+                if (c->button->make(args))
+                    c->button->readProperties(d->properties, Ambient{f.font, f.foreColor, d->displayName()});
+                break;
+            case ControlKind::PictureBox:
+                c->pictureBox = std::make_unique<PictureBoxWin32>();
+                if (d->sunkenEdge) args.exStyle |= WS_EX_CLIENTEDGE;
+                c->pictureBox->make(args, colourOr(d->backColor, COLOR_BTNFACE));
+                if (!d->picture.empty()) c->pictureBox->setPicture(artPicture(d->picture));
+                break;
+            case ControlKind::TextBox:
+                args.exStyle |= WS_EX_CLIENTEDGE;
+                args.style |= ES_AUTOHSCROLL;
+                c->standard = ::CreateWindowExW(args.exStyle, kEditClass, args.text, args.style, 0, 0, 10, 10, hwnd(),
+                                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::ComboBox:
+                args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+                c->standard = ::CreateWindowExW(0, kComboClass, L"", args.style, 0, 0, 10, 10, hwnd(), nullptr,
+                                                ::GetModuleHandleW(nullptr), nullptr);
+                break;
+            case ControlKind::ListBox:
+                args.exStyle |= WS_EX_CLIENTEDGE;
+                args.style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (d->sorted ? LBS_SORT : 0);
+                c->standard = ::CreateWindowExW(args.exStyle, kListClass, L"", args.style, 0, 0, 10, 10, hwnd(),
+                                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                break;
+            default:
+                break;
+        }
+        if (c->standard) {
+            c->background = ::CreateSolidBrush(colourOr(d->backColor, COLOR_WINDOW));
+            c->text = colourOr(d->foreColor, COLOR_WINDOWTEXT);
+        }
+        m_controls.push_back(std::move(c));
+    }
+    // The focus order as the dialog keys see it: each after the one before.
+    HWND previous = HWND_TOP;
+    for (const ControlDescription* d : order) {
+        const HWND child = control(d->name, d->index);
+        if (!child) continue;
+        ::SetWindowPos(child, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        previous = child;
+    }
+}
+
+RECT FormWindow::box(const ControlDescription& d) const {
+    return RECT{pixels(d.left), pixels(d.top), pixels(d.left + d.width), pixels(d.top + d.height)};
+}
+
+void FormWindow::layout() {
+    // The inner area and every child in pixels of this DPI, fonts at the same scale.
+    RECT frame{0, 0, pixels(m_innerWidthTwips), pixels(m_innerHeightTwips)};
+    ::AdjustWindowRectExForDpi(&frame, static_cast<DWORD>(::GetWindowLongW(hwnd(), GWL_STYLE)), FALSE,
+                               static_cast<DWORD>(::GetWindowLongW(hwnd(), GWL_EXSTYLE)), static_cast<UINT>(m_dpi));
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const auto& c : m_controls) {
+        const HWND child = c->hwnd();
+        if (!child) continue;
+        const ControlDescription& d = *c->d;
+        RECT r = box(d);
+        int height = r.bottom - r.top;
+        if (d.kind == ControlKind::ComboBox) height *= kDropDownRows;  // the height with its list open
+        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c->standard) {
+            c->font = GdiFont(d.font, m_dpi);
+            ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c->font.handle()), TRUE);
+            if (d.kind == ControlKind::ComboBox) {
+                // The selection field keeps the box's height; the font decides the rest.
+                ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
+                               std::max<LPARAM>(1, (r.bottom - r.top) - 6));
+            }
+        }
+    }
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void FormWindow::resizeInner(int widthTwips, int heightTwips) {
+    m_innerWidthTwips = widthTwips;
+    m_innerHeightTwips = heightTwips;
+    layout();
+}
+
+const FormWindow::Control* FormWindow::find(const std::string& name, int index) const {
+    for (const auto& c : m_controls) {
+        if (c->d->name == name && c->d->index == index) return c.get();
+    }
+    return nullptr;
+}
+
+XpButtonWin32* FormWindow::button(const std::string& name, int index) const {
+    const Control* c = find(name, index);
+    return c ? c->button.get() : nullptr;
+}
+
+PictureBoxWin32* FormWindow::pictureBox(const std::string& name) const {
+    const Control* c = find(name, -1);
+    return c ? c->pictureBox.get() : nullptr;
+}
+
+HWND FormWindow::control(const std::string& name, int index) const {
+    const Control* c = find(name, index);
+    return c ? c->hwnd() : nullptr;
+}
+
+void FormWindow::focusFirst() {
+    for (const ControlDescription* d : m_description.tabStops()) {
+        const HWND child = control(d->name, d->index);
+        if (child && ::IsWindowVisible(child) && ::IsWindowEnabled(child)) {
+            ::SetFocus(child);
+            return;
+        }
+    }
+}
+
+void FormWindow::paintBackground(HDC dc) {
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    if (m_options.gradient) {
+        // Bands at the device's own pixel size: each band's height follows the window's.
+        PaintGradient(dc, client.right, client.bottom, m_options.gradientColour, m_options.gradientSteps,
+                      m_options.gradientStepSize);
+        return;
+    }
+    const HBRUSH brush = ::CreateSolidBrush(colourOf(m_description.form.backColor));
+    ::FillRect(dc, &client, brush);
+    ::DeleteObject(brush);
+}
+
+void FormWindow::paintSurface(HDC dc) {
+    paintBackground(dc);
+    // The windowless items back to front: the frontmost (lowest order) last.
+    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
+        const ControlDescription& d = *(*it)->d;
+        if (d.hasWindow() || !d.visible) continue;
+        switch (d.kind) {
+            case ControlKind::Line: {
+                const HPEN pen = ::CreatePen(PS_SOLID, penWidth(d.borderWidth, m_dpi), colourOf(d.borderColor));
+                const HGDIOBJ old = ::SelectObject(dc, pen);
+                ::MoveToEx(dc, pixels(d.x1), pixels(d.y1), nullptr);
+                ::LineTo(dc, pixels(d.x2), pixels(d.y2));
+                ::SelectObject(dc, old);
+                ::DeleteObject(pen);
+                break;
+            }
+            case ControlKind::Shape: {
+                // The outline lies inside the shape's box.
+                const RECT r = box(d);
+                const int width = penWidth(d.borderWidth, m_dpi);
+                const HBRUSH brush = ::CreateSolidBrush(colourOf(d.borderColor));
+                const RECT edges[] = {{r.left, r.top, r.right, r.top + width},
+                                      {r.left, r.bottom - width, r.right, r.bottom},
+                                      {r.left, r.top, r.left + width, r.bottom},
+                                      {r.right - width, r.top, r.right, r.bottom}};
+                for (const RECT& edge : edges) ::FillRect(dc, &edge, brush);
+                ::DeleteObject(brush);
+                break;
+            }
+            case ControlKind::Image: {
+                const auto found = m_images.find(d.displayName());
+                if (found == m_images.end() || !found->second) break;
+                const RECT r = box(d);
+                if (d.stretch)
+                    drawPicture(dc, *found->second, r.left, r.top, r.right - r.left, r.bottom - r.top);
+                else
+                    drawPicture(dc, *found->second, r.left, r.top);
+                break;
+            }
+            case ControlKind::Label: {
+                const GdiFont font(d.font, m_dpi);
+                const HGDIOBJ old = ::SelectObject(dc, font.handle());
+                RECT r = box(d);
+                if (d.opaque) {
+                    const HBRUSH brush = ::CreateSolidBrush(colourOr(d.backColor, COLOR_BTNFACE));
+                    ::FillRect(dc, &r, brush);
+                    ::DeleteObject(brush);
+                }
+                ::SetBkMode(dc, TRANSPARENT);
+                ::SetTextColor(dc, colourOr(d.foreColor, COLOR_BTNTEXT));
+                UINT format = d.alignment == TextAlignment::Center  ? DT_CENTER
+                              : d.alignment == TextAlignment::Right ? DT_RIGHT
+                                                                    : DT_LEFT;
+                format |= d.wordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+                if (d.autoSize && !d.wordWrap) format |= DT_NOCLIP;
+                const std::wstring text = wide(d.text);
+                ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r, format);
+                ::SelectObject(dc, old);
+                break;
+            }
+            default:
+                break;
+        }
+    }
+}
+
+bool FormWindow::dragStartsAt(POINT at) const {
+    // The surface, its lines and its frame take the drag; labels and images keep the mouse unless
+    // named a drag item.
+    for (const auto& c : m_controls) {
+        const ControlDescription& d = *c->d;
+        if (d.hasWindow() || !d.visible) continue;
+        if (d.kind != ControlKind::Label && d.kind != ControlKind::Image) continue;
+        const RECT r = box(d);
+        if (!::PtInRect(&r, at)) continue;
+        return std::find(m_options.dragItems.begin(), m_options.dragItems.end(), d.displayName()) !=
+               m_options.dragItems.end();
+    }
+    return true;
+}
+
+LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT reflected = 0;
+    if (reflect(message, wParam, lParam, reflected)) return reflected;
+    // Alt + a key: the button whose access key it is.
+    if (message == accessKeyMessage()) return XpButtonWin32::pressAccessKey(hwnd(), static_cast<wchar_t>(wParam));
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;  // the surface is painted whole in WM_PAINT
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            paintSurface(::BeginPaint(hwnd(), &ps));
+            ::EndPaint(hwnd(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            paintSurface(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORLISTBOX:
+        case WM_CTLCOLORSTATIC: {
+            const auto child = reinterpret_cast<HWND>(lParam);
+            for (const auto& c : m_controls) {
+                // A combo box's list and field are windows of their own below the combo box.
+                if (!c->standard || (c->standard != child && !::IsChild(c->standard, child))) continue;
+                const auto dc = reinterpret_cast<HDC>(wParam);
+                ::SetTextColor(dc, c->text);
+                LOGBRUSH brush{};
+                ::GetObjectW(c->background, sizeof brush, &brush);
+                ::SetBkColor(dc, brush.lbColor);
+                return reinterpret_cast<LRESULT>(c->background);
+            }
+            break;
+        }
+        case WM_LBUTTONDOWN: {
+            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            m_pressOnSurface = dragStartsAt(at);
+            return 0;
+        }
+        case WM_LBUTTONUP:
+            m_pressOnSurface = false;
+            return 0;
+        case WM_MOUSEMOVE:
+            if (m_pressOnSurface && m_description.form.border == FormBorder::None) {
+                m_pressOnSurface = false;
+                FormDrag(mouseButtonState(wParam), hwnd());
+            }
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                for (const auto& c : m_controls) {
+                    if (c->button) c->button->model().onWindowDeactivate();
+                }
+            }
+            break;
+        case WM_DPICHANGED: {
+            m_dpi = HIWORD(wParam);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+            layout();
+            return 0;
+        }
+        case WM_CLOSE:
+            onClose();
+            return 0;
+        default:
+            break;
+    }
+    return Wnd::WndProc(message, wParam, lParam);
+}
+
+}  // namespace quorvane::win32

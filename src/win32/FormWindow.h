@@ -1,0 +1,103 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "win32/GdiFont.h"
+#include "win32/Picture.h"
+#include "win32/Wnd.h"
+#include "win32/XpButtonWin32.h"
+#include "windows/FormDescription.h"
+
+namespace quorvane {
+class KeyInjector;
+}
+
+namespace quorvane::win32 {
+
+// A picture box: a window of its own that shows its picture at the top-left corner over its
+// background colour, one picture pixel to one device pixel.
+class PictureBoxWin32 final : public Wnd {
+public:
+    bool make(const CreateArgs& args, COLORREF background);
+    // Shows `picture` from now on (nothing: the box keeps its background only).
+    void setPicture(std::optional<Picture> picture);
+    const std::optional<Picture>& picture() const { return m_picture; }
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void paint(HDC dc);
+    COLORREF m_background = 0;
+    std::optional<Picture> m_picture;
+};
+
+// A top-level window built from a layout description. Lengths are twips turned into device pixels
+// at the window's own DPI, again whenever the DPI changes; the controls with a window of their own
+// are child windows in focus order, the others are painted on the window's surface over its
+// background (the banded gradient for the frameless working windows). A frameless window moves
+// when dragged by its surface.
+class FormWindow : public Wnd {
+public:
+    struct Options {
+        // The banded background of the frameless working windows, instead of a plain colour.
+        bool gradient = false;
+        std::uint32_t gradientColour = 0;
+        std::int32_t gradientSteps = 0;
+        std::int16_t gradientStepSize = 0;
+        // Windowless items a drag may start from besides the surface itself ("Image1").
+        std::vector<std::string> dragItems;
+    };
+
+    FormWindow(FormDescription description, Options options, KeyInjector& keys);
+    ~FormWindow() override;
+
+    // Makes the window, hidden, owned by `owner` (null: unowned). False when it could not be made.
+    bool make(HWND owner = nullptr);
+
+    const FormDescription& description() const { return m_description; }
+    int dpi() const { return m_dpi; }
+    int pixels(int twips) const;
+
+    // The inner area's new size in twips (the load-time size taken from the frame shape).
+    void resizeInner(int widthTwips, int heightTwips);
+
+    XpButtonWin32* button(const std::string& name, int index = -1) const;
+    PictureBoxWin32* pictureBox(const std::string& name) const;
+    HWND control(const std::string& name, int index = -1) const;
+
+    // Gives the focus to the first control of the focus order that can take it.
+    void focusFirst();
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A window closed by the user (Alt+F4, the system menu) goes the way its class decides.
+    virtual void onClose() { ::DestroyWindow(hwnd()); }
+
+private:
+    struct Control;
+    void buildControls();
+    void layout();
+    void paintSurface(HDC dc);
+    void paintBackground(HDC dc);
+    bool dragStartsAt(POINT at) const;
+    const Control* find(const std::string& name, int index) const;
+    RECT box(const ControlDescription& d) const;
+
+    FormDescription m_description;
+    Options m_options;
+    KeyInjector& m_keys;
+    int m_dpi = 96;
+    int m_innerWidthTwips = 0;
+    int m_innerHeightTwips = 0;
+    bool m_pressOnSurface = false;
+    std::vector<std::unique_ptr<Control>> m_controls;
+    std::map<std::string, std::optional<Picture>> m_images;  // windowless images by name
+};
+
+}  // namespace quorvane::win32

@@ -1,0 +1,316 @@
+#include "win32/XpButtonWin32.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <vector>
+
+#include "platform/Win32Text.h"
+#include "win32/Chrome.h"
+#include "xpbutton/XpButtonHost.h"
+
+namespace quorvane::win32 {
+
+namespace {
+
+constexpr UINT_PTR kHoverTimer = 1;
+
+// Captions are broken at word boundaries to the width and centred line by line; "&" marks the
+// access key, which is underlined.
+constexpr UINT kCaptionFormat = DT_WORDBREAK | DT_CENTER | DT_TOP;
+
+// 1 Shift, 2 Ctrl, 4 Alt.
+std::int16_t shiftState(WPARAM keys) {
+    std::int16_t state = 0;
+    if (keys & MK_SHIFT) state |= 1;
+    if (keys & MK_CONTROL) state |= 2;
+    if (::GetKeyState(VK_MENU) < 0) state |= 4;
+    return state;
+}
+
+std::int16_t keyShiftState() {
+    std::int16_t state = 0;
+    if (::GetKeyState(VK_SHIFT) < 0) state |= 1;
+    if (::GetKeyState(VK_CONTROL) < 0) state |= 2;
+    if (::GetKeyState(VK_MENU) < 0) state |= 4;
+    return state;
+}
+
+bool anyButtonHeld(WPARAM keys) { return (keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0; }
+
+// A width x height 32-bit top-down bitmap on a memory device context, for measuring and drawing text.
+class TextSurface {
+public:
+    TextSurface(int width, int height, HFONT font) : m_width(width), m_height(height) {
+        m_dc = ::CreateCompatibleDC(nullptr);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = std::max(width, 1);
+        info.bmiHeader.biHeight = -std::max(height, 1);
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&m_bits), nullptr, 0);
+        m_oldBitmap = ::SelectObject(m_dc, m_bitmap);
+        m_oldFont = ::SelectObject(m_dc, font ? font : ::GetStockObject(DEFAULT_GUI_FONT));
+    }
+    ~TextSurface() {
+        ::SelectObject(m_dc, m_oldFont);
+        ::SelectObject(m_dc, m_oldBitmap);
+        ::DeleteObject(m_bitmap);
+        ::DeleteDC(m_dc);
+    }
+    TextSurface(const TextSurface&) = delete;
+    TextSurface& operator=(const TextSurface&) = delete;
+
+    HDC dc() const { return m_dc; }
+    std::uint32_t* bits() const { return m_bits; }
+    std::size_t size() const { return static_cast<std::size_t>(m_width) * m_height; }
+
+private:
+    int m_width;
+    int m_height;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_oldBitmap = nullptr;
+    HGDIOBJ m_oldFont = nullptr;
+    std::uint32_t* m_bits = nullptr;
+};
+
+}  // namespace
+
+class XpButtonWin32::Surface final : public XpButtonHost {
+public:
+    explicit Surface(XpButtonWin32& button) : b(button) {}
+
+    bool isMouseOver() const override {
+        // The lookup honours the window's region and never finds a disabled window.
+        POINT at{};
+        return ::GetCursorPos(&at) && b.hwnd() && ::WindowFromPoint(at) == b.hwnd();
+    }
+    void startHoverTimer() override { ::SetTimer(b.hwnd(), kHoverTimer, XpButtonModel::kHoverIntervalMs, nullptr); }
+    void stopHoverTimer() override { ::KillTimer(b.hwnd(), kHoverTimer); }
+    void captureMouse() override {
+        ::SetCapture(b.hwnd());
+        b.m_captured = true;
+    }
+    void canvasResized(Canvas&) override {}  // painting reads the canvas where it is
+    void invalidate() override { ::InvalidateRect(b.hwnd(), nullptr, FALSE); }
+    void refresh() override {
+        ::InvalidateRect(b.hwnd(), nullptr, FALSE);
+        ::UpdateWindow(b.hwnd());
+    }
+    void applyRegion(int width, int height) override {
+        ::SetWindowRgn(b.hwnd(), RegionWithoutCorners(width, height), TRUE);
+    }
+    Rgb backColour() const override { return rgbOf(::GetSysColor(COLOR_WINDOW)); }
+    void setSurfaceEnabled(bool enabled) override { ::EnableWindow(b.hwnd(), enabled); }
+    void setSurfaceFont(const StdFont& font) override {
+        const int dpi = b.hwnd() ? static_cast<int>(::GetDpiForWindow(b.hwnd())) : 96;
+        // Not smoothed: the caption is exactly its colour, as small button text always was.
+        b.m_font = GdiFont(font, dpi, false);
+    }
+    void setAccessKeys(const std::string&) override {}  // the window asks the model (pressAccessKey)
+
+    int captionHeight(const std::string& caption, int width) override {
+        const std::wstring text = toWide(caption).value_or(L"");
+        TextSurface surface(1, 1, b.m_font.handle());
+        RECT rect{0, 0, width, 0};
+        ::DrawTextW(surface.dc(), text.c_str(), static_cast<int>(text.size()), &rect, kCaptionFormat | DT_CALCRECT);
+        return rect.bottom - rect.top;
+    }
+    void drawCaption(Canvas& canvas, const std::string& caption, const TextRect& r, std::uint32_t colour) override {
+        const std::wstring text = toWide(caption).value_or(L"");
+        TextSurface surface(canvas.width(), canvas.height(), b.m_font.handle());
+        std::copy(canvas.data(), canvas.data() + surface.size(), surface.bits());
+        ::SetBkMode(surface.dc(), TRANSPARENT);
+        ::SetTextColor(surface.dc(), colourOf(colour));
+        RECT rect{r.left, r.top, r.right, r.bottom};
+        ::IntersectClipRect(surface.dc(), r.left, r.top, r.right, r.bottom);
+        ::DrawTextW(surface.dc(), text.c_str(), static_cast<int>(text.size()), &rect, kCaptionFormat);
+        ::GdiFlush();
+        Pixel* out = canvas.data();
+        for (std::size_t i = 0; i < surface.size(); ++i) out[i] = 0xFF000000u | (surface.bits()[i] & 0x00FFFFFF);
+    }
+
+    void raiseClick() override {
+        if (b.onClick) b.onClick();
+    }
+    // No window here listens to the button's other events.
+    void raiseMouseDown(std::int16_t&, std::int16_t&, float&, float&) override {}
+    void raiseMouseMove(std::int16_t&, std::int16_t&, float&, float&) override {}
+    void raiseMouseUp(std::int16_t&, std::int16_t&, float&, float&) override {}
+    void raiseKeyPress(std::int16_t&) override {}
+    void raiseKeyDown(std::int16_t&, std::int16_t&) override {}
+    void raiseKeyUp(std::int16_t&, std::int16_t&) override {}
+    void raiseMouseOver() override {}
+    void raiseMouseOut() override {}
+    void raisePropertyChanged(const std::string& name) override {
+        // The window's text is the caption, for the shell's and a tester's eyes.
+        if (name == "Caption" && b.hwnd())
+            ::SetWindowTextW(b.hwnd(), toWide(b.m_model.Caption()).value_or(L"").c_str());
+    }
+
+private:
+    XpButtonWin32& b;
+};
+
+XpButtonWin32::XpButtonWin32(KeyInjector& keys)
+    : m_surface(std::make_unique<Surface>(*this)), m_model(*m_surface, keys) {}
+
+XpButtonWin32::~XpButtonWin32() {
+    // The window goes before the model it calls into.
+    if (hwnd()) ::DestroyWindow(hwnd());
+}
+
+bool XpButtonWin32::make(const CreateArgs& args) {
+    WindowClass windowClass{kClassName};
+    windowClass.style = CS_DBLCLKS;
+    if (!create(windowClass, args)) return false;
+    m_surface->setSurfaceFont(m_model.Font());
+    return true;
+}
+
+void XpButtonWin32::readProperties(const PropertyBag& bag, const Ambient& ambient) {
+    m_model.ReadProperties(bag, ambient);
+    // Reading announces nothing: the text follows the caption here.
+    m_surface->raisePropertyChanged("Caption");
+}
+
+bool XpButtonWin32::pressAccessKey(HWND window, wchar_t character) {
+    const std::string key = fromWide(std::wstring(1, static_cast<wchar_t>(std::towlower(character))));
+    struct Search {
+        const std::string* key;
+        XpButtonWin32* found;
+    } search{&key, nullptr};
+    ::EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            auto* button = dynamic_cast<XpButtonWin32*>(Wnd::fromHandle(child));
+            if (!button || !::IsWindowVisible(child) || !::IsWindowEnabled(child)) return TRUE;
+            if (button->model().AccessKeys() != *s->key) return TRUE;
+            s->found = button;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return false;
+    search.found->model().onAccessKeyPress();
+    return true;
+}
+
+void XpButtonWin32::mouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
+    const float x = static_cast<float>(GET_X_LPARAM(lParam));
+    const float y = static_cast<float>(GET_Y_LPARAM(lParam));
+    std::int16_t button = 1;
+    if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) button = 2;
+    if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) button = 4;
+    const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+    if (down) {
+        // A press takes the focus, as it does on the system's buttons.
+        if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
+        m_clickPending = true;
+        m_model.onMouseDown(button, shiftState(wParam), x, y);
+        return;
+    }
+    m_model.onMouseUp(button, shiftState(wParam), x, y);
+    if (!hwnd()) return;  // a handler closed the window
+    if (m_captured && !anyButtonHeld(wParam)) {
+        m_captured = false;
+        ::ReleaseCapture();
+    }
+    // The click: a press and a release of any button over the button's own shape.
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    const int px = GET_X_LPARAM(lParam);
+    const int py = GET_Y_LPARAM(lParam);
+    const bool corner = (px == 0 || px == client.right - 1) && (py == 0 || py == client.bottom - 1);
+    const bool over = px >= 0 && py >= 0 && px < client.right && py < client.bottom && !corner;
+    const bool click = m_clickPending && over;
+    if (!anyButtonHeld(wParam)) m_clickPending = false;
+    if (click) m_model.onClick();
+}
+
+LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            const HDC dc = ::BeginPaint(hwnd(), &paint);
+            if (m_model.canvas().width() > 0) PutCanvas(dc, m_model.canvas(), 0, 0);
+            ::EndPaint(hwnd(), &paint);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            // PrintWindow and WM_PRINT: the same pixels into the caller's device context.
+            if (m_model.canvas().width() > 0) PutCanvas(reinterpret_cast<HDC>(wParam), m_model.canvas(), 0, 0);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // the canvas covers every pixel
+        case WM_SIZE:
+            m_model.onResize(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam) m_model.onShow();
+            break;
+        case WM_DPICHANGED_AFTERPARENT:
+            m_surface->setSurfaceFont(m_model.Font());
+            break;
+        case WM_SETFOCUS:
+            m_model.onGotFocus();
+            return 0;
+        case WM_KILLFOCUS:
+            m_model.onLostFocus();
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            mouseButton(message, wParam, lParam);
+            return 0;
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+            // Stands in for the second press of a double click; its release brings no second Click.
+            m_clickPending = false;
+            m_model.onDblClick();
+            return 0;
+        case WM_MOUSEMOVE:
+            m_model.onMouseMove(mouseButtonState(wParam) & 7, shiftState(wParam),
+                                static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
+            return 0;
+        case WM_CAPTURECHANGED:
+            m_captured = false;
+            return 0;
+        case WM_TIMER:
+            if (wParam == kHoverTimer) {
+                m_model.onHoverTimer();
+                return 0;
+            }
+            break;
+        case WM_GETDLGCODE: {
+            // Arrows and characters come here; Enter too, which presses the button. Tab stays with
+            // the window, which moves the focus.
+            LRESULT code = DLGC_WANTARROWS | DLGC_WANTCHARS;
+            const auto* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) code |= DLGC_WANTMESSAGE;
+            return code;
+        }
+        case WM_KEYDOWN:
+            m_model.onKeyDown(static_cast<std::int16_t>(wParam), keyShiftState());
+            return 0;
+        case WM_KEYUP:
+            m_model.onKeyUp(static_cast<std::int16_t>(wParam), keyShiftState());
+            return 0;
+        case WM_CHAR:
+            m_model.onKeyPress(static_cast<std::int16_t>(wParam));
+            return 0;
+        default:
+            break;
+    }
+    return Wnd::WndProc(message, wParam, lParam);
+}
+
+}  // namespace quorvane::win32

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "win32/GdiFont.h"
+#include "win32/Wnd.h"
+#include "xpbutton/XpButtonModel.h"
+
+namespace quorvane {
+class KeyInjector;
+}
+
+namespace quorvane::win32 {
+
+// The owner-drawn XP-style push button as a window class of its own ("TulmXpButton"): it hands the
+// window's messages to the button's model and puts the model's canvas on screen one pixel to one;
+// the window has no corner pixels. The canvas is as large as the window in device pixels, so the
+// face is drawn at the screen's own resolution.
+class XpButtonWin32 final : public Wnd {
+public:
+    static constexpr wchar_t kClassName[] = L"TulmXpButton";
+
+    explicit XpButtonWin32(KeyInjector& keys);
+    ~XpButtonWin32() override;
+
+    bool make(const CreateArgs& args);
+
+    // The stored properties, read as the model reads them; the window's text becomes the caption.
+    void readProperties(const PropertyBag& bag, const Ambient& ambient);
+
+    XpButtonModel& model() { return m_model; }
+    const XpButtonModel& model() const { return m_model; }
+
+    // Raised after a press and release over the button, or its key or access key.
+    std::function<void()> onClick;
+
+    // Presses the button whose access key `character` is (lower case), if it is enabled and shown;
+    // true when one took it. The windows call this for Alt + a key.
+    static bool pressAccessKey(HWND window, wchar_t character);
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    class Surface;
+    friend class Surface;
+
+    void mouseButton(UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<Surface> m_surface;
+    XpButtonModel m_model;
+    GdiFont m_font;
+    bool m_clickPending = false;  // a press on the button waits for its release
+    bool m_captured = false;
+};
+
+}  // namespace quorvane::win32

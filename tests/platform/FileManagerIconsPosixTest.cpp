@@ -1,0 +1,95 @@
+// What Linux file managers are told of a folder's icon: the bytes of its ".directory". (The GIO
+// metadata needs a session bus with gvfs: gio_metadata_test starts one.)
+#include "platform/FileManagerIconsPosix.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/Error.h"
+#include "support/TempDir.h"
+
+namespace quorvane {
+namespace {
+
+using test::exists;
+using test::makeDir;
+using test::readBytes;
+using test::writeBytes;
+
+class PosixFileManagerIcons : public ::testing::Test {
+protected:
+    test::TempDir tmp;
+    FileManagerIconsPosix icons;
+};
+
+TEST_F(PosixFileManagerIcons, IconValuesAreEscapedAsDesktopEntriesWantThem) {
+    struct Case {
+        const char* name;
+        FolderIcon icon;
+        const char* line;
+    };
+    const std::vector<Case> cases = {
+        {"a plain path", {.file = "/icons/a.ico", .themeName = {}}, "Icon=/icons/a.ico\n"},
+        {"a backslash", {.file = "/icons/a\\b.ico", .themeName = {}}, "Icon=/icons/a\\\\b.ico\n"},
+        {"a tab", {.file = "/icons/a\tb.ico", .themeName = {}}, "Icon=/icons/a\\tb.ico\n"},
+        {"blanks inside and at the end", {.file = "/my icons/a.ico ", .themeName = {}}, "Icon=/my icons/a.ico\\s\n"},
+        {"a theme icon", {.file = {}, .themeName = "application-x-executable"}, "Icon=application-x-executable\n"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string dir = tmp / ("F" + std::to_string(n++));
+        makeDir(dir);
+        icons.showIcon(dir, c.icon);
+        EXPECT_EQ(readBytes(dir + "/.directory"), std::string("[Desktop Entry]\n") + c.line) << c.name;
+    }
+}
+
+TEST_F(PosixFileManagerIcons, TheDefaultIconRemovesTheFileOnlyWhenNothingElseIsInIt) {
+    struct Case {
+        const char* name;
+        const char* before;
+        const char* after;  // nullptr: removed
+    };
+    const std::vector<Case> cases = {
+        {"the icon alone", "[Desktop Entry]\nIcon=/a.ico\n", nullptr},
+        {"the icon among blank lines", "\n[Desktop Entry]\n\nIcon=/a.ico\n\n", nullptr},
+        {"an empty file", "", nullptr},
+        {"a name beside it", "[Desktop Entry]\nName=Mine\nIcon=/a.ico\n", "[Desktop Entry]\nName=Mine\n"},
+        {"a view setting of Dolphin's", "[Desktop Entry]\nIcon=/a.ico\n[Dolphin]\nViewMode=1\n",
+         "[Desktop Entry]\n[Dolphin]\nViewMode=1\n"},
+        {"a comment", "# mine\n[Desktop Entry]\nIcon=/a.ico\n", "# mine\n[Desktop Entry]\n"},
+        {"no icon at all", "[Dolphin]\nViewMode=1\n", "[Dolphin]\nViewMode=1\n"},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        const std::string dir = tmp / ("D" + std::to_string(n++));
+        makeDir(dir);
+        writeBytes(dir + "/.directory", c.before);
+        icons.showDefault(dir);
+        EXPECT_EQ(exists(dir + "/.directory"), c.after != nullptr) << c.name;
+        if (c.after) {
+            EXPECT_EQ(readBytes(dir + "/.directory"), c.after) << c.name;
+        }
+    }
+    makeDir(tmp / "None");
+    icons.showDefault(tmp / "None");
+    EXPECT_FALSE(exists(tmp / "None/.directory"));
+}
+
+TEST_F(PosixFileManagerIcons, AFileThatCannotBeWrittenIsReported) {
+    try {
+        icons.showIcon(tmp / "Missing", {.file = "/a.ico", .themeName = {}});
+        FAIL() << "no error";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::PathNotFound);
+    }
+    makeDir(tmp / "Odd");
+    makeDir(tmp / "Odd/.directory");  // a folder where the file should be
+    EXPECT_THROW(icons.showIcon(tmp / "Odd", {.file = "/a.ico", .themeName = {}}), PlatformError);
+    EXPECT_THROW(icons.showDefault(tmp / "Odd"), PlatformError);
+    icons.showDefault(tmp / "Missing");  // nothing there to take away
+}
+
+}  // namespace
+}  // namespace quorvane

@@ -1,0 +1,115 @@
+#include "ProgramDriver.h"
+
+namespace quorvane::test {
+
+namespace {
+
+struct Find {
+    DWORD process;
+    const std::wstring* title;
+    HWND found;
+};
+
+}  // namespace
+
+ProgramDriver::ProgramDriver(const std::wstring& program) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    std::wstring command = L"\"" + program + L"\"";
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                          &startup, &m_process))
+        return;
+    ::WaitForInputIdle(m_process.hProcess, 10000);
+    m_main = waitForWindow(L"Velmoran v2.0");
+    settle();
+}
+
+ProgramDriver::~ProgramDriver() {
+    if (!m_process.hProcess) return;
+    if (::WaitForSingleObject(m_process.hProcess, 0) == WAIT_TIMEOUT) {
+        ::TerminateProcess(m_process.hProcess, 99);
+        ::WaitForSingleObject(m_process.hProcess, 5000);
+    }
+    ::CloseHandle(m_process.hThread);
+    ::CloseHandle(m_process.hProcess);
+}
+
+HWND ProgramDriver::waitForWindow(const std::wstring& title) const {
+    for (int i = 0; i < 500; ++i) {
+        Find find{m_process.dwProcessId, &title, nullptr};
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto* f = reinterpret_cast<Find*>(data);
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(hwnd, &process);
+                wchar_t text[256] = {};
+                ::GetWindowTextW(hwnd, text, 256);
+                if (process != f->process || !::IsWindowVisible(hwnd) || *f->title != text) return TRUE;
+                f->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&find));
+        if (find.found) return find.found;
+        ::Sleep(10);
+    }
+    return nullptr;
+}
+
+HWND ProgramDriver::child(HWND window, const std::wstring& className, const std::wstring& text) {
+    HWND found = nullptr;
+    while ((found = ::FindWindowExW(window, found, className.c_str(), nullptr)) != nullptr) {
+        wchar_t buffer[256] = {};
+        ::GetWindowTextW(found, buffer, 256);
+        if (text == buffer) return found;
+    }
+    return nullptr;
+}
+
+void ProgramDriver::click(HWND control, int x, int y) {
+    ::PostMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void ProgramDriver::settle(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
+
+SIZE ProgramDriver::clientSize(HWND window) {
+    RECT client{};
+    ::GetClientRect(window, &client);
+    return SIZE{client.right, client.bottom};
+}
+
+std::vector<std::uint32_t> ProgramDriver::screenPixels(HWND window, int& width, int& height) {
+    const SIZE size = clientSize(window);
+    width = size.cx;
+    height = size.cy;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    std::uint32_t* bits = nullptr;
+    const HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    ::BitBlt(dc, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    ::GdiFlush();
+    std::vector<std::uint32_t> pixels(bits, bits + static_cast<std::size_t>(width) * height);
+    for (std::uint32_t& p : pixels) p &= 0x00FFFFFF;
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+int ProgramDriver::waitForExit(int ms) {
+    if (!m_process.hProcess || ::WaitForSingleObject(m_process.hProcess, static_cast<DWORD>(ms)) != WAIT_OBJECT_0)
+        return -1;
+    DWORD code = 0;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return static_cast<int>(code);
+}
+
+}  // namespace quorvane::test

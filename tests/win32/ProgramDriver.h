@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quorvane::test {
+
+// The real quorvane.exe started in its own process and driven from outside as a user would: its
+// windows found on screen, messages posted to its controls, its pixels read from the screen.
+class ProgramDriver {
+public:
+    // Starts `program` (a copy in a folder of its own) and waits for its main window to show.
+    explicit ProgramDriver(const std::wstring& program);
+    ~ProgramDriver();
+    ProgramDriver(const ProgramDriver&) = delete;
+    ProgramDriver& operator=(const ProgramDriver&) = delete;
+
+    HWND mainWindow() const { return m_main; }
+    // A visible top-level window of the program with this title, waited for up to five seconds.
+    HWND waitForWindow(const std::wstring& title) const;
+    // The child of `window` of this class whose text is `text` (a button's caption), or null.
+    static HWND child(HWND window, const std::wstring& className, const std::wstring& text);
+
+    // A left click at (x, y) of the control's client area, as posted mouse messages.
+    static void click(HWND control, int x = 5, int y = 5);
+    // Lets the program handle what it was sent (it paints, opens windows).
+    static void settle(int ms = 300);
+
+    // The client area's pixels (0x00RRGGBB, rows top to bottom) as the screen shows them.
+    static std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height);
+    static SIZE clientSize(HWND window);
+
+    // Waits for the process to end; its exit code, or -1 if it is still running after `ms`.
+    int waitForExit(int ms = 5000);
+
+private:
+    PROCESS_INFORMATION m_process{};
+    HWND m_main = nullptr;
+};
+
+}  // namespace quorvane::test

@@ -1,0 +1,242 @@
+// The real quorvane.exe, started from a copy in a folder of its own and driven from outside on the
+// virtual display: its main window's size, gradient and button faces read back from the screen at
+// 96 and at 144 dots per inch (wine's LogPixels), and "Exit" ending it.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <string>
+#include <vector>
+
+#include "ProgramDriver.h"
+#include "platform/Win32Text.h"
+#include "support/TempDir.h"
+#include "windows/GradientBands.h"
+#include "xpbutton/ButtonFace.h"
+#include "xpbutton/Canvas.h"
+
+namespace quorvane {
+namespace {
+
+using test::ProgramDriver;
+
+// The screen's DPI for the programs started while it lives (wine reads LogPixels at start).
+class ScreenDpi {
+public:
+    explicit ScreenDpi(DWORD dpi) {
+        ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &m_key,
+                          nullptr);
+        ::RegSetValueExW(m_key, L"LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof dpi);
+    }
+    ~ScreenDpi() {
+        ::RegDeleteValueW(m_key, L"LogPixels");
+        ::RegCloseKey(m_key);
+    }
+    ScreenDpi(const ScreenDpi&) = delete;
+    ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+private:
+    HKEY m_key = nullptr;
+};
+
+// A portable copy of the program in a fresh folder: its register would lie beside it.
+class ProgramCopy {
+public:
+    ProgramCopy() : m_path(*win32::toWide(m_folder / "quorvane.exe")) {
+        ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE);
+    }
+    const std::wstring& path() const { return m_path; }
+
+private:
+    test::TempDir m_folder;
+    std::wstring m_path;
+};
+
+std::uint32_t rgb(int r, int g, int b) {
+    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
+}
+
+// The gradient's band k (1 to 20) has the colour (145 - 2k, 177 - 2k, 166 - 2k).
+std::uint32_t bandColour(int k) { return rgb(145 - 2 * k, 177 - 2 * k, 166 - 2 * k); }
+
+// The "Lock Folder" button on screen against the face the core draws at its size: every pixel is the
+// face's own or the caption's colour (192, 192, 192; 85, 121, 107 under the pointer, with the hover
+// edge); the cut corners are left out.
+void expectLockFolderFace(HWND main, int width, int height, bool hover = false) {
+    const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
+    ASSERT_NE(lock, nullptr);
+    int w = 0;
+    int h = 0;
+    const std::vector<std::uint32_t> screen = ProgramDriver::screenPixels(lock, w, h);
+    ASSERT_EQ(w, width);
+    ASSERT_EQ(h, height);
+    Canvas face(w, h);
+    DrawFace(face, rgbOf(::GetSysColor(COLOR_WINDOW)));
+    if (hover) DrawHoverEdge(face);
+    DrawBorder(face);
+    const std::uint32_t captionColour = hover ? rgb(85, 121, 107) : rgb(192, 192, 192);
+    int faceDiffers = 0;
+    int caption = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            if ((x == 0 || x == w - 1) && (y == 0 || y == h - 1)) continue;
+            const std::uint32_t seen = screen[static_cast<std::size_t>(y) * w + x];
+            if (seen == (face.at(x, y) & 0x00FFFFFF)) continue;
+            if (seen == captionColour) {
+                ++caption;
+                continue;
+            }
+            ++faceDiffers;
+        }
+    }
+    EXPECT_EQ(faceDiffers, 0);
+    EXPECT_GT(caption, 20) << "the caption shows";
+}
+
+TEST(Program, At96DpiTheMainWindowHasItsSizeBandsAndFaces) {
+    const ProgramCopy program;
+    ::SetCursorPos(0, 0);
+    ProgramDriver quorvane(program.path());
+    const HWND main = quorvane.mainWindow();
+    ASSERT_NE(main, nullptr);
+    const SIZE size = ProgramDriver::clientSize(main);
+    EXPECT_EQ(size.cx, 246);
+    EXPECT_EQ(size.cy, 436);
+
+    int w = 0;
+    int h = 0;
+    const std::vector<std::uint32_t> screen = ProgramDriver::screenPixels(main, w, h);
+    // Bands 5 to 20 down a column that nothing else covers; their bottoms at this height.
+    const int bottoms[] = {22,  44,  65,  87,  109, 131, 153, 174, 196, 218,
+                           240, 262, 283, 305, 327, 349, 371, 392, 414, 436};
+    for (int k = 5; k <= 20; ++k) {
+        const int top = bottoms[k - 2];
+        const int bottom = bottoms[k - 1];
+        EXPECT_EQ(screen[static_cast<std::size_t>(top) * w + 238], bandColour(k)) << "band " << k << " top";
+        // The frame covers the last band's bottom rows.
+        const int last = k < 20 ? bottom - 1 : top + 1;
+        EXPECT_EQ(screen[static_cast<std::size_t>(last) * w + 238], bandColour(k)) << "band " << k << " bottom";
+    }
+    // The frame: three pixels of 85, 121, 107 on each edge.
+    EXPECT_EQ(screen[static_cast<std::size_t>(200) * w + 0], rgb(85, 121, 107));
+    EXPECT_EQ(screen[static_cast<std::size_t>(200) * w + 2], rgb(85, 121, 107));
+    EXPECT_EQ(screen[static_cast<std::size_t>(200) * w + 245], rgb(85, 121, 107));
+    expectLockFolderFace(main, 101, 26);
+}
+
+TEST(Program, At144DpiTheWindowIsOneAndAHalfTimesLargerAndTheFaceStillExact) {
+    const ProgramCopy program;
+    const ScreenDpi dpi(144);
+    ::SetCursorPos(0, 0);
+    ProgramDriver quorvane(program.path());
+    const HWND main = quorvane.mainWindow();
+    ASSERT_NE(main, nullptr);
+    const SIZE size = ProgramDriver::clientSize(main);
+    EXPECT_EQ(size.cx, 369);
+    EXPECT_EQ(size.cy, 654);
+
+    int w = 0;
+    int h = 0;
+    const std::vector<std::uint32_t> screen = ProgramDriver::screenPixels(main, w, h);
+    const std::vector<GradientBand> bands = gradientBands(654, 0x00A4AF8F, 20, 2);
+    for (int k = 5; k <= 20; ++k) {
+        const GradientBand& band = bands[static_cast<std::size_t>(k - 1)];
+        EXPECT_EQ(screen[static_cast<std::size_t>(band.top) * w + 357], bandColour(k)) << "band " << k << " top";
+        const int last = k < 20 ? band.bottom - 1 : band.top + 1;
+        EXPECT_EQ(screen[static_cast<std::size_t>(last) * w + 357], bandColour(k)) << "band " << k;
+    }
+    // The face at its own pixel size, 1515 x 390 twips at 144 dpi: no small face stretched.
+    expectLockFolderFace(main, 152, 39);
+}
+
+// The pointer over a button, as the system places it: the hover timer sees it there and the face
+// shows the hover look; away again, the normal look comes back.
+TEST(Program, TheFaceFollowsThePointer) {
+    const ProgramCopy program;
+    ::SetCursorPos(0, 0);
+    ProgramDriver quorvane(program.path());
+    const HWND main = quorvane.mainWindow();
+    ASSERT_NE(main, nullptr);
+    const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
+    ASSERT_NE(lock, nullptr);
+    POINT centre{50, 13};
+    ::ClientToScreen(lock, &centre);
+    ::SetCursorPos(centre.x, centre.y);
+    ProgramDriver::settle(500);
+    expectLockFolderFace(main, 101, 26, true);
+    ::SetCursorPos(0, 0);
+    ProgramDriver::settle(500);
+    expectLockFolderFace(main, 101, 26, false);
+}
+
+TEST(Program, ExitEndsTheProgram) {
+    const ProgramCopy program;
+    ProgramDriver quorvane(program.path());
+    ASSERT_NE(quorvane.mainWindow(), nullptr);
+    const HWND exit = ProgramDriver::child(quorvane.mainWindow(), L"TulmXpButton", L"Exit");
+    ASSERT_NE(exit, nullptr);
+    ProgramDriver::click(exit);
+    EXPECT_EQ(quorvane.waitForExit(), 0);
+}
+
+// Runs `command` and waits for it; its exit code, or -1.
+int run(std::wstring command) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    ::WaitForSingleObject(process.hProcess, 120000);
+    DWORD code = 0;
+    ::GetExitCodeProcess(process.hProcess, &code);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+std::wstring knownFolder(REFKNOWNFOLDERID id) {
+    wchar_t* path = nullptr;
+    ::SHGetKnownFolderPath(id, 0, nullptr, &path);
+    std::wstring folder = path ? path : L"";
+    ::CoTaskMemFree(path);
+    return folder;
+}
+
+bool fileExists(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring uninstallDisplayName() {
+    wchar_t name[256] = {};
+    DWORD size = sizeof name;
+    const std::wstring key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quorvane";
+    if (::RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"DisplayName", RRF_RT_REG_SZ, nullptr, name, &size) != 0)
+        return L"";
+    return name;
+}
+
+// The installer made by tools/package-windows.sh (which tools/test-windows.sh runs first): silent, then
+// the program where a user finds it, started from there; silent removal leaves nothing behind.
+TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
+    ASSERT_TRUE(fileExists(QUORVANE_INSTALLER)) << "tools/package-windows.sh makes the installer";
+    const std::wstring folder = knownFolder(FOLDERID_ProgramFiles) + L"\\Quorvane";
+    const std::wstring program = folder + L"\\quorvane.exe";
+    ASSERT_EQ(run(L"\"" QUORVANE_INSTALLER L"\" /S"), 0);
+    EXPECT_TRUE(fileExists(program));
+    EXPECT_EQ(uninstallDisplayName(), L"Quorvane");
+    const std::wstring shortcut = L"\\Quorvane\\Quorvane.lnk";
+    EXPECT_TRUE(fileExists(knownFolder(FOLDERID_CommonPrograms) + shortcut) ||
+                fileExists(knownFolder(FOLDERID_Programs) + shortcut));
+    {
+        ProgramDriver installed(program);
+        ASSERT_NE(installed.mainWindow(), nullptr);
+        ProgramDriver::click(ProgramDriver::child(installed.mainWindow(), L"TulmXpButton", L"Exit"));
+        EXPECT_EQ(installed.waitForExit(), 0);
+    }
+    // The uninstaller runs in place (_?=) so that it can be waited for.
+    EXPECT_EQ(run(L"\"" + folder + L"\\Uninstall.exe\" /S _?=" + folder), 0);
+    EXPECT_FALSE(fileExists(program));
+    EXPECT_EQ(uninstallDisplayName(), L"");
+    ::DeleteFileW((folder + L"\\Uninstall.exe").c_str());
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+}  // namespace quorvane
