@@ -17,24 +17,6 @@ WINEPREFIX="$(pwd)/$build/bench-prefix"
 WINEDEBUG=-all
 export WINEPREFIX WINEDEBUG
 mkdir -p "$WINEPREFIX"
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-openbox_pid=
-stop() {
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile"
-}
-trap stop EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-DISPLAY=:$(head -n 1 "$displayfile")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-openbox_pid=$!
-wine64=/usr/lib/wine/wine64
-[ -x "$wine64" ] || wine64=wine
-"$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+. tools/wine-display.sh
 cd "$build/src/win32"
 "$wine64" startup_win32_bench.exe "${1:-11}"

@@ -17,32 +17,12 @@ WINEPREFIX="$(pwd)/build-windows/screenshot-prefix"
 WINEDEBUG=-all
 export WINEPREFIX WINEDEBUG
 mkdir -p "$WINEPREFIX"
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-openbox_pid=
-program_pid=
-stop() {
-    [ -n "$program_pid" ] && kill "$program_pid" 2>/dev/null || true
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile"
-}
-trap stop EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-DISPLAY=:$(head -n 1 "$displayfile")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-openbox_pid=$!
-wine64=/usr/lib/wine/wine64
-[ -x "$wine64" ] || wine64=wine
-"$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+. tools/wine-display.sh
 
 # The pointer away from every window, so that no button shows its hover look.
 xdotool mousemove 1270 1010
 "$wine64" "$program" </dev/null >/dev/null 2>&1 &
-program_pid=$!
+wine_display_program_pid=$!
 main=$(timeout 60 xdotool search --sync --onlyvisible --name '^Velmoran v2\.0$' | head -n 1)
 sleep 2
 import -window "$main" "$out/screenshot-windows-main.png"

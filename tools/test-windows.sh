@@ -24,31 +24,9 @@ export WINEPREFIX WINEDEBUG
 unset DISPLAY WAYLAND_DISPLAY
 mkdir -p "$WINEPREFIX"
 
-# A virtual display of our own (the first free number, which Xvfb reports) with a window manager:
-# without one, activation and keyboard focus misbehave under wine. Tests that make windows use it;
-# the others run without a display.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-openbox_pid=
-stop() {
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
-    rm -f "$displayfile"
-}
-trap stop EXIT
-for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-DISPLAY=:$(head -n 1 "$displayfile")
-export DISPLAY
-openbox >/dev/null 2>&1 &
-openbox_pid=$!
-
-wineserver -p </dev/null >/dev/null 2>&1 || true  # one already running for this prefix serves as well
-wine64=/usr/lib/wine/wine64
-[ -x "$wine64" ] || wine64=wine
-"$wine64" cmd /c exit </dev/null >/dev/null 2>&1 || true
+# A virtual display of our own with a window manager: tests that make windows use it; the others
+# run without a display.
+. tools/wine-display.sh
 
 ctest --test-dir "$build" --output-on-failure --parallel 2
 
