@@ -21,8 +21,9 @@
 #include "platform/QtShellIcons.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
-#include "protect/frmList.h"
-#include "protect/frmMain.h"
+#include "protect/ListWindow.h"
+#include "protect/MainWindow.h"
+#include "protect/QtListBox.h"
 
 namespace {
 
@@ -50,13 +51,13 @@ std::string linePath(const std::string& dir, int i) {
 // Calls `act` on the list window from its event loop once it is shown.
 class WhenShown : public QObject {
 public:
-    explicit WhenShown(std::function<void(frmList&)> act) : m_act(std::move(act)) { qApp->installEventFilter(this); }
+    explicit WhenShown(std::function<void(ListWindow&)> act) : m_act(std::move(act)) { qApp->installEventFilter(this); }
     ~WhenShown() override { qApp->removeEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show)
-            if (auto* list = qobject_cast<frmList*>(watched))
+            if (auto* list = qobject_cast<ListWindow*>(watched))
                 QTimer::singleShot(0, list, [this, list] {
                     m_act(*list);
                     list->close();
@@ -65,7 +66,7 @@ protected:
     }
 
 private:
-    std::function<void(frmList&)> m_act;
+    std::function<void(ListWindow&)> m_act;
 };
 
 // Processor time of this process (user and system), in ms: less swayed by other work on the machine.
@@ -119,7 +120,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(fromCore(chosen));
     const std::string registerPath = dir + "/l0g.ext";
 
-    frmMain window(services, tmp.path());
+    MainWindow window(services, tmp.path());
     std::vector<double> showTimes, loadTimes, rewriteTimes, showCpu, loadCpu, rewriteCpu;
     for (int run = 0; run < kRuns; ++run) {
         {
@@ -131,7 +132,7 @@ int main(int argc, char* argv[]) {
 
         QElapsedTimer clock;
         double cpuStart = 0;
-        WhenShown watcher([&](frmList& list) {
+        WhenShown watcher([&](ListWindow& list) {
             list.repaint();  // laid out and painted once, as the user first sees it
             showTimes.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
             showCpu.push_back(cpuMs() - cpuStart);
@@ -140,7 +141,7 @@ int main(int argc, char* argv[]) {
             QElapsedTimer rewrite;
             const double rewriteCpuStart = cpuMs();
             rewrite.start();
-            list.cmd_Click(0);
+            list.form().cmd_Click(0);
             rewriteTimes.push_back(static_cast<double>(rewrite.nsecsElapsed()) / 1e6);
             rewriteCpu.push_back(cpuMs() - rewriteCpuStart);
             if (list.List1()->count() != kLines - 1 || fs.attributes(chosen) != attr::Archive)
@@ -148,14 +149,15 @@ int main(int argc, char* argv[]) {
         });
         cpuStart = cpuMs();
         clock.start();
-        window.cmd_Click(4);
+        window.form().cmd_Click(4);
 
         // The load alone, into a list box of its own.
         QListWidget bare;
+        QtListBox bareBox(&bare);
         QElapsedTimer load;
         const double loadCpuStart = cpuMs();
         load.start();
-        LoadListFromFile(fs, messages, &bare, fromCore(registerPath));
+        LoadListFromFile(fs, messages, bareBox, registerPath);
         loadTimes.push_back(static_cast<double>(load.nsecsElapsed()) / 1e6);
         loadCpu.push_back(cpuMs() - loadCpuStart);
     }

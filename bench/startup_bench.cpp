@@ -20,7 +20,7 @@
 
 #include "platform/GuiServices.h"
 #include "platform/UserMessages.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "windows/FontSubstitutes.h"
 
 namespace {
@@ -74,7 +74,7 @@ int startOnce(int argc, char* argv[]) {
     ensureIconTheme();
     installFontSubstitutes();
     PlatformServices platform;
-    frmMain window(platform.services(), applicationDirectory());
+    MainWindow window(platform.services(), applicationDirectory());
     FirstPaint painted(window);
     window.show();
     painted.wait();
@@ -115,7 +115,7 @@ int main(int argc, char* argv[]) {
         QElapsedTimer timer;
         timer.start();
         const double cpuBefore = threadCpuMs();
-        auto w = std::make_unique<frmMain>(platform.services(), applicationDirectory());
+        auto w = std::make_unique<MainWindow>(platform.services(), applicationDirectory());
         FirstPaint painted(*w);
         w->show();
         painted.wait();

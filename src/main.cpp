@@ -6,7 +6,7 @@
 #include "platform/GuiServices.h"
 #include "platform/PathText.h"
 #include "platform/UserMessages.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "windows/FontSubstitutes.h"
 
 int main(int argc, char* argv[]) {
@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
 
     quorvane::PlatformServices platform;
     try {
-        quorvane::frmMain window(platform.services(), QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+        quorvane::MainWindow window(platform.services(),
+                                    QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
         window.show();
         return QApplication::exec();
     } catch (const quorvane::PlatformError& error) {

@@ -9,8 +9,9 @@
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/IniWriter.h"
-#include "platform/PathText.h"
 #include "platform/UserMessages.h"
+#include "platform/Utf8.h"
+#include "protect/MainView.h"
 #include "protect/PathHelpers.h"
 #include "protect/ShellIcon.h"
 #include "protect/frmMain.h"
@@ -20,7 +21,7 @@ namespace quorvane {
 namespace {
 
 constexpr const char* kShellClassInfo = ".ShellClassInfo";
-constexpr qsizetype kLongestSkippedPath = 3;  // nothing at all, or a drive root such as C:\ (or /)
+constexpr std::size_t kLongestSkippedPath = 3;  // nothing at all, or a drive root such as C:\ (or /)
 
 std::string desktopIniOf(const std::string& folder) { return folder + kSeparator + "desktop.ini"; }
 
@@ -51,19 +52,17 @@ void refuseUnstorable(const IniWriter& ini, const char* what, const std::string&
 }  // namespace
 
 void frmMain::LoadIcon() {
-    const QString filter = QStringLiteral("Icon files,Exe files") + QChar(u'\0') + QStringLiteral("*.ico;*.exe");
-    m_iconFilePath =
-        ShowOpenDialog(m_services.dialogs, this, filter, QStringLiteral("Select an Icon,.."), kOfnExplorer);
-    if (Exist(m_services.fs, toCore(*m_iconFilePath))) DrawShellIcon(m_services.icons, *m_iconFilePath, m_picture2, 32);
+    const std::string filter = std::string("Icon files,Exe files") + '\0' + "*.ico;*.exe";
+    m_iconFilePath = ShowOpenDialog(m_services.dialogs, m_view.hWnd(), filter, "Select an Icon,..", kOfnExplorer);
+    if (Exist(m_services.fs, *m_iconFilePath)) DrawShellIcon(m_services.icons, *m_iconFilePath, m_view.newIcon(), 32);
 }
 
 void frmMain::ChangeIcon() {
-    if (m_folderPath.size() > kLongestSkippedPath) {
-        const std::string folder = toCore(m_folderPath);
+    if (characterCount(m_folderPath) > kLongestSkippedPath) {
+        const std::string folder = m_folderPath;
         const std::string ini = desktopIniOf(folder);
         // No value at all until "Open icon" was first used: the key is removed, not written empty.
-        std::optional<std::string> iconFile;
-        if (m_iconFilePath) iconFile = toCore(*m_iconFilePath);
+        const std::optional<std::string> iconFile = m_iconFilePath;
 
         refuseUnstorable(m_services.ini, "the folder path", folder);
         if (iconFile) refuseUnstorable(m_services.ini, "the icon file path", *iconFile);
@@ -77,7 +76,7 @@ void frmMain::ChangeIcon() {
         m_services.fs.setAttributes(ini, attr::Hidden | attr::System);
         TellFileManagers(m_services.fileManagers, m_services.fs, folder, iconFile);
         m_services.messages.messageBox("Icon Changed", mb::Information, std::string(kAppTitle));
-        DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32);
+        DrawShellIcon(m_services.icons, m_folderPath, m_view.currentIcon(), 32);
     }
     FillVar();
 }
@@ -91,8 +90,8 @@ void frmMain::SetDefault() {
         }
     };
     step([&] { FillVar(); });
-    ResetFolderIcon(m_services.fs, m_services.ini, m_services.fileManagers, toCore(m_folderPath));
-    step([&] { DrawShellIcon(m_services.icons, m_folderPath, m_picture1, 32); });
+    ResetFolderIcon(m_services.fs, m_services.ini, m_services.fileManagers, m_folderPath);
+    step([&] { DrawShellIcon(m_services.icons, m_folderPath, m_view.currentIcon(), 32); });
 }
 
 }  // namespace quorvane

@@ -3,31 +3,9 @@
 #include <memory>
 
 #include "platform/CoreServices.h"
+#include "platform/Services.h"
 
 namespace quorvane {
-
-class FileSystem;
-class UserMessages;
-class Dialogs;
-class ShellIcons;
-class IniWriter;
-class Registry;
-class ProgramLauncher;
-class KeyInjector;
-class FileManagerIcons;
-
-// The services the windows are built with. Tests hand in their own.
-struct Services {
-    FileSystem& fs;
-    UserMessages& messages;
-    Dialogs& dialogs;
-    ShellIcons& icons;
-    IniWriter& ini;
-    Registry& registry;
-    ProgramLauncher& launcher;
-    KeyInjector& keys;
-    FileManagerIcons& fileManagers;
-};
 
 // The real services of this platform, owned together.
 class PlatformServices {

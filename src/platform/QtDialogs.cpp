@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QStringList>
 #include <QUrl>
 
 #include "platform/PathText.h"
@@ -14,26 +15,33 @@ QString localPathOf(const QUrl& url) {
     return fromCore(bytes.toStdString());
 }
 
-QString QtDialogs::browseForFolder(QWidget* owner, const QString& title) {
-    QFileDialog dialog(owner, title);
+namespace {
+QWidget* ownerWidget(WindowHandle owner) { return static_cast<QWidget*>(owner); }
+}  // namespace
+
+std::string QtDialogs::browseForFolder(WindowHandle owner, const std::string& title) {
+    QFileDialog dialog(ownerWidget(owner), fromCore(title));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedUrls().isEmpty()) return {};
-    return QDir::toNativeSeparators(
-        QDir::cleanPath(QFileInfo(localPathOf(dialog.selectedUrls().constFirst())).absoluteFilePath()));
+    return toCore(QDir::toNativeSeparators(
+        QDir::cleanPath(QFileInfo(localPathOf(dialog.selectedUrls().constFirst())).absoluteFilePath())));
 }
 
-QString QtDialogs::openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) {
-    QFileDialog dialog(owner, title);
+std::string QtDialogs::openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                                const std::string& title) {
+    QFileDialog dialog(ownerWidget(owner), fromCore(title));
     dialog.setFileMode(QFileDialog::AnyFile);  // a typed name need not exist
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);  // each type shows its label alone
-    dialog.setNameFilters(nameFilters);
+    QStringList filters;
+    for (const std::string& filter : nameFilters) filters.append(fromCore(filter));
+    dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     // A typed name that is not absolute belongs to the folder shown, not to our working folder.
     const QString chosen = dialog.directory().absoluteFilePath(dialog.selectedFiles().constFirst());
-    return QDir::toNativeSeparators(QDir::cleanPath(chosen));
+    return toCore(QDir::toNativeSeparators(QDir::cleanPath(chosen)));
 }
 
 }  // namespace quorvane

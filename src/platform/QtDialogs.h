@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/Dialogs.h"
 
 class QUrl;
@@ -10,10 +12,12 @@ namespace quorvane {
 // picker's "file:///home/ann/caf%E9" gives the bytes "caf\xE9", not a replacement character).
 QString localPathOf(const QUrl& url);
 
+// Qt's file dialogs. The owner handle is the owning QWidget.
 class QtDialogs final : public Dialogs {
 public:
-    QString browseForFolder(QWidget* owner, const QString& title) override;
-    QString openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) override;
+    std::string browseForFolder(WindowHandle owner, const std::string& title) override;
+    std::string openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                         const std::string& title) override;
 };
 
 }  // namespace quorvane

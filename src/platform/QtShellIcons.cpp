@@ -13,6 +13,7 @@
 #include "icons/IniText.h"
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
+#include "platform/QtIconImage.h"
 #include "protect/Disguise.h"
 
 namespace quorvane {
@@ -78,7 +79,13 @@ QString QtShellIcons::disguiseIconName(std::size_t disguise) {
     return QString::fromLatin1(names.at(disguise));
 }
 
-std::optional<QImage> QtShellIcons::iconFor(const QString& path, int size) {
+std::optional<IconImage> QtShellIcons::iconFor(const std::string& path, int size) {
+    const auto picture = image(fromCore(path), size);
+    if (!picture) return std::nullopt;
+    return fromQImage(*picture);
+}
+
+std::optional<QImage> QtShellIcons::image(const QString& path, int size) {
     if (path.isEmpty()) return std::nullopt;
     const QFileInfo info(path);
     if (!info.exists()) return std::nullopt;

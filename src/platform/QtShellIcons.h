@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFileIconProvider>
+#include <QImage>
+#include <QString>
 
 #include "platform/ShellIcons.h"
 
@@ -17,7 +19,9 @@ class FileSystem;
 class QtShellIcons final : public ShellIcons {
 public:
     explicit QtShellIcons(FileSystem& fs);
-    std::optional<QImage> iconFor(const QString& path, int size) override;
+    std::optional<IconImage> iconFor(const std::string& path, int size) override;
+    // The same lookup in Qt's terms.
+    std::optional<QImage> image(const QString& path, int size);
 
     // The theme name used for each disguise, in the order of the disguise list.
     static QString disguiseIconName(std::size_t disguise);

@@ -1,27 +1,21 @@
 #pragma once
 
-#include <QString>
 #include <string>
-
-class QListWidget;
-class QListWidgetItem;
 
 namespace quorvane {
 
 class FileSystem;
+class ListBoxView;
 class UserMessages;
 
 // The list box forms of SaveListToFile and LoadListFromFile (see protect/ListFile.h). An item
-// loaded from a file keeps the line's own bytes (platform/PathText.h), so that a line that is no
-// UTF-8 is still written back and acted on unchanged.
-
-// The line an item stands for.
-std::string ItemPath(const QListWidgetItem* item);
+// stands for the exact line it was loaded from, so that a line the window cannot show exactly is
+// still written back and acted on unchanged.
 
 // Rewrites `filePath` from the items of `list`, in list order; false when the old file was kept.
-bool SaveListToFile(FileSystem& fs, const QListWidget* list, const QString& filePath);
+bool SaveListToFile(FileSystem& fs, const ListBoxView& list, const std::string& filePath);
 
 // Appends every line of `filePath` as an item at the end of `list`.
-void LoadListFromFile(FileSystem& fs, UserMessages& messages, QListWidget* list, const QString& filePath);
+void LoadListFromFile(FileSystem& fs, UserMessages& messages, ListBoxView& list, const std::string& filePath);
 
 }  // namespace quorvane

@@ -1,16 +1,18 @@
 // Hiding: "Hide Folder" records the folder in the register; "Show Folder" opens the list of
 // hidden folders, filled from the register.
-#include <QDir>
-#include <QFileInfo>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
 
 #include "platform/Error.h"
-#include "platform/PathText.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
+#include "protect/ListView.h"
+#include "protect/MainView.h"
 #include "protect/PathHelpers.h"
 #include "protect/Register.h"
 #include "protect/RegisterLocation.h"
-#include "protect/frmList.h"
 #include "protect/frmMain.h"
 
 namespace quorvane {
@@ -30,18 +32,28 @@ private:
     bool m_previous;
 };
 
+// Makes the folder that holds the register `file`, with its parents, when it is missing and is one
+// that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is. The
+// core's text is UTF-8 on every platform, so the path is built from it as such.
+void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
+    const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
+    const std::u8string text = folder.u8string();
+    const std::string folderText(text.begin(), text.end());
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) return;
+    if (!RegisterFolderIsMadeWhenMissing(folderText, facts)) return;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder, error)) throw errorFor(errc::PathNotFound, folderText);
+}
+
 }  // namespace
 
 void frmMain::HideFolder() {
-    const std::string path = toCore(m_folderPath);
+    const std::string path = m_folderPath;
     // An installed program keeps its register in the user's data folder, made on the first hide;
     // a register beside the program whose folder is gone is not made again.
-    const QString registerFolder = QFileInfo(m_registerFilePath).absolutePath();
-    if (!QFileInfo(registerFolder).isDir() &&
-        RegisterFolderIsMadeWhenMissing(toCore(registerFolder), installFactsFor(toCore(m_applicationDirectory))) &&
-        !QDir().mkpath(registerFolder))
-        throw errorFor(errc::PathNotFound, toCore(registerFolder));
-    hideAndRecord(m_services.fs, path, toCore(m_registerFilePath));
+    makeRegisterFolderOf(m_registerFilePath, installFactsFor(m_applicationDirectory));
+    hideAndRecord(m_services.fs, path, m_registerFilePath);
     m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
                                    std::string("yeah!"));
     FillVar();
@@ -49,21 +61,19 @@ void frmMain::HideFolder() {
 
 void frmMain::ShowList() {
     if (m_list) return;  // it is open already: one list window at a time
-    if (!Exist(m_services.fs, toCore(m_registerFilePath))) return;
+    if (!Exist(m_services.fs, m_registerFilePath)) return;
 
     // The loading pumps events: commands on this window wait until the list window has closed.
     const FlagScope busy(m_busy);
-    frmList list(
-        m_services, m_registerFilePath, [this](const PlatformError& error) { reportError(error); }, this);
-    m_list = &list;
-    list.setWindowMover(windowMover());
+    const std::unique_ptr<ListView> list = m_view.loadList(m_registerFilePath);
+    m_list = list.get();
     struct Forget {
-        frmList*& list;
+        ListView*& list;
         ~Forget() { list = nullptr; }
     } forget{m_list};
 
-    LoadListFromFile(m_services.fs, m_services.messages, list.List1(), m_registerFilePath);
-    list.exec();
+    LoadListFromFile(m_services.fs, m_services.messages, list->listBox(), m_registerFilePath);
+    list->showModal();
 }
 
 }  // namespace quorvane

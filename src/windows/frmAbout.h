@@ -1,63 +1,43 @@
 #pragma once
 
-#include <QString>
-#include <QWidget>
-#include <memory>
+#include <string>
 
-#include "platform/GuiServices.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace quorvane {
 
-class FormLayout;
-class PictureBox;
-class TulmXpButton;
+class AboutView;
 
-// The about window: modeless and unowned, one at a time. Its controls come from its stored layout.
-// Showing it loads it (title, portraits, focus, stored position); closing it, by "&OK" or the close
-// box, unloads it, so that the next showing starts afresh with the drawing in view.
-class frmAbout : public QWidget {
-    Q_OBJECT
+// The about window's form: its load, the portrait swap, and the system information button, over
+// the window's view. It lives as long as the window object, across unloads.
+class frmAbout {
 public:
-    explicit frmAbout(Services services, QWidget* parent = nullptr);
-    ~frmAbout() override;
+    frmAbout(Services services, AboutView& view);
+
+    // The load event: the title texts, the drawing in view and the photograph hidden.
+    void Form_Load();
+    // "&Change...": swaps the portraits.
+    void cmdFace_Click();
+    // "&OK" (and the close box): unloads the window.
+    void cmdUnload_Click();
+    // "&System Info...".
+    void cmdSysInfo_Click();
 
     // Starts the system information program, or tells the user it is unavailable.
     void StartSysInfo();
     // One registry value as text; True when one was read (see the core's GetKeyValue).
-    bool GetKeyValue(RegKey root, const QString& keyName, const QString& valueName, QString& value);
+    bool GetKeyValue(RegKey root, const std::string& keyName, const std::string& valueName, std::string& value);
 
     // False while the drawing (Picture2) is in view, True for the photograph (Picture1).
     bool PhotoShown() const { return m_photoShown; }
 
-    TulmXpButton* cmdFace() const { return m_cmdFace; }
-    TulmXpButton* cmdUnload() const { return m_cmdUnload; }
-    TulmXpButton* cmdSysInfo() const { return m_cmdSysInfo; }
-    PictureBox* Picture1() const { return m_picture1; }
-    PictureBox* Picture2() const { return m_picture2; }
-    const FormLayout& layout() const { return *m_layout; }
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
 private:
-    void Form_Load();
-    void cmdFace_Click();
-    void cmdUnload_Click();
-    void cmdSysInfo_Click();
     void showPortrait();
 
     Services m_services;
-    std::unique_ptr<FormLayout> m_layout;
-    TulmXpButton* m_cmdFace = nullptr;
-    TulmXpButton* m_cmdUnload = nullptr;
-    TulmXpButton* m_cmdSysInfo = nullptr;
-    PictureBox* m_picture1 = nullptr;
-    PictureBox* m_picture2 = nullptr;
+    AboutView& m_view;
     bool m_photoShown = false;
-    bool m_loaded = false;  // shown since the last unload
 };
 
 }  // namespace quorvane

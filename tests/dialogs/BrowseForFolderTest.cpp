@@ -39,7 +39,7 @@ TEST(BrowseForFolder, ReturnsTheChosenFolder) {
         dialog->selectFile(fromCore(tmp / "Chosen"));
         static_cast<QDialog*>(dialog)->accept();  // the picker checks the selection as on OK
     });
-    EXPECT_EQ(BrowseForFolder(dialogs, &owner, QStringLiteral("Select a folder to edit")), fromCore(tmp / "Chosen"));
+    EXPECT_EQ(BrowseForFolder(dialogs, &owner, "Select a folder to edit"), tmp / "Chosen");
 }
 
 TEST(BrowseForFolder, CancelGivesTheEmptyString) {
@@ -47,7 +47,7 @@ TEST(BrowseForFolder, CancelGivesTheEmptyString) {
     QWidget owner;
     owner.show();
     whenPickerOpens([](QFileDialog* dialog) { dialog->reject(); });
-    EXPECT_EQ(BrowseForFolder(dialogs, &owner, QStringLiteral("Select a folder to edit")), QString());
+    EXPECT_EQ(BrowseForFolder(dialogs, &owner, "Select a folder to edit"), "");
 }
 
 }  // namespace

@@ -76,9 +76,8 @@ protected:
         test::makeDir(tmp / "sub");
     }
     QString open() {
-        return ShowOpenDialog(dialogs, &owner,
-                              QStringLiteral("Icon files,Exe files") + QChar(u'\0') + QStringLiteral("*.ico;*.exe"),
-                              QStringLiteral("Select an Icon,.."), kOfnExplorer);
+        return fromCore(ShowOpenDialog(dialogs, &owner, std::string("Icon files,Exe files") + '\0' + "*.ico;*.exe",
+                                       "Select an Icon,..", kOfnExplorer));
     }
     test::TempDir tmp;
     QtDialogs dialogs;

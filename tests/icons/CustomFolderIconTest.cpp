@@ -23,14 +23,14 @@ class CustomFolderIcon : public ::testing::Test {
 protected:
     CustomFolderIcon() {
         writeBytes(tmp / "green.ico", icoBytes({markedPicture(32, QColor(0, 160, 0))}));
-        defaultFolder = *icons.iconFor(fromCore(folder("Plain")), 32);
+        defaultFolder = *icons.image(fromCore(folder("Plain")), 32);
     }
     std::string folder(const std::string& name) {
         test::makeDir(tmp / name);
         return tmp / name;
     }
     QImage iconOf(const std::string& path, int size = 32) {
-        const auto icon = icons.iconFor(fromCore(path), size);
+        const auto icon = icons.image(fromCore(path), size);
         return icon ? *icon : QImage();
     }
 

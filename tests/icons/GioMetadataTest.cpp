@@ -9,7 +9,7 @@
 
 #include "icons/IcoFiles.h"
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 
 namespace quorvane {
@@ -38,13 +38,13 @@ protected:
         return at == std::string::npos ? "<" + out + ">" : out.substr(at + 12);
     }
 
-    frmMain& windowOn(const std::string& path) {
-        frmMain& w = window();
-        dialogs.folders.push_back(fromCore(path));
-        w.cmd_Click(0);
+    MainWindow& windowOn(const std::string& path) {
+        MainWindow& w = window();
+        dialogs.folders.push_back(path);
+        w.form().cmd_Click(0);
         return w;
     }
-    void click(frmMain& w, int index) { QTest::mouseClick(w.cmd(index), Qt::LeftButton); }
+    void click(MainWindow& w, int index) { QTest::mouseClick(w.cmd(index), Qt::LeftButton); }
 
     const std::string greenIco = tmp / "green.ico";
     const std::string programFile = tmp / "tool.exe";
@@ -64,9 +64,9 @@ TEST_F(GioMetadata, ChangeIconSetsTheFolderIconAndSetDefaultTakesItAway) {
     int n = 0;
     for (const Case& c : cases) {
         const std::string target = folder("Target " + std::to_string(n++));
-        frmMain& w = windowOn(target);
+        MainWindow& w = windowOn(target);
         EXPECT_EQ(iconMetadata(target), "") << c.name;
-        dialogs.files.push_back(fromCore(c.iconFile));
+        dialogs.files.push_back(c.iconFile);
         click(w, 5);
         click(w, 6);
         EXPECT_EQ(iconMetadata(target), c.metadata) << c.name;
@@ -77,15 +77,15 @@ TEST_F(GioMetadata, ChangeIconSetsTheFolderIconAndSetDefaultTakesItAway) {
 
 TEST_F(GioMetadata, AnotherIconReplacesTheFirst) {
     const std::string target = folder("Target");
-    frmMain& w = windowOn(target);
-    dialogs.files.push_back(fromCore(programFile));
+    MainWindow& w = windowOn(target);
+    dialogs.files.push_back(programFile);
     click(w, 5);
     click(w, 6);
-    dialogs.files.push_back(fromCore(greenIco));
+    dialogs.files.push_back(greenIco);
     click(w, 5);
     click(w, 6);
     EXPECT_EQ(iconMetadata(target), "  metadata::custom-icon: file://" + greenIco + "\n");
-    dialogs.files.push_back(fromCore(tmp / "missing.ico"));
+    dialogs.files.push_back(tmp / "missing.ico");
     click(w, 5);
     click(w, 6);
     EXPECT_EQ(iconMetadata(target), "");  // no icon the file managers could show: their default

@@ -13,7 +13,7 @@
 
 #include "icons/IcoFiles.h"
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 
 using namespace std::string_literals;
@@ -90,13 +90,13 @@ protected:
     static std::string env(const char* name) { return std::getenv(name); }
     static std::string shared(const std::string& name) { return env("QUORVANE_SMB_PATH") + "/" + name; }
 
-    frmMain& windowOn(const std::string& path) {
-        frmMain& w = window();
-        dialogs.folders.push_back(fromCore(path));
-        w.cmd_Click(0);
+    MainWindow& windowOn(const std::string& path) {
+        MainWindow& w = window();
+        dialogs.folders.push_back(path);
+        w.form().cmd_Click(0);
         return w;
     }
-    void click(frmMain& w, int index) { QTest::mouseClick(w.cmd(index), Qt::LeftButton); }
+    void click(MainWindow& w, int index) { QTest::mouseClick(w.cmd(index), Qt::LeftButton); }
 
     const std::string greenIco = tmp / "green.ico";
 };
@@ -124,10 +124,10 @@ TEST_F(SambaShare, ADesktopIniInAFolderMadeSystemThroughSambaIsHonoured) {
     writeBytes(tmp / "desktop.ini", "[.ShellClassInfo]\r\nIconFile=green.ico\r\nIconIndex=0\r\n");
     smbclient("mkdir Icons; put \"" + greenIco + "\" Icons\\green.ico; put \"" + tmp / "desktop.ini" +
               "\" Icons\\desktop.ini");
-    const QImage green = *icons.iconFor(fromCore(greenIco), 32);
-    EXPECT_NE(*icons.iconFor(fromCore(shared("Icons")), 32), green);  // not a System folder yet
+    const QImage green = *icons.image(fromCore(greenIco), 32);
+    EXPECT_NE(*icons.image(fromCore(shared("Icons")), 32), green);  // not a System folder yet
     smbclient("setmode Icons +s");
-    EXPECT_EQ(*icons.iconFor(fromCore(shared("Icons")), 32), green);
+    EXPECT_EQ(*icons.image(fromCore(shared("Icons")), 32), green);
 }
 
 TEST_F(SambaShare, ACreationTimeSetThroughSambaSurvivesHideAndShow) {
@@ -148,8 +148,8 @@ TEST_F(SambaShare, ACreationTimeSetThroughSambaSurvivesHideAndShow) {
 
 TEST_F(SambaShare, ChangeIconLeavesASystemFolderAndAHiddenSystemDesktopIni) {
     smbclient("mkdir Pictures; utimes Pictures 2001:02:03-04:05:06 -1 -1 -1");
-    frmMain& w = windowOn(shared("Pictures"));
-    dialogs.files.push_back(fromCore(greenIco));
+    MainWindow& w = windowOn(shared("Pictures"));
+    dialogs.files.push_back(greenIco);
     click(w, 5);
     click(w, 6);
     EXPECT_EQ(messages.boxes.size(), 1u);

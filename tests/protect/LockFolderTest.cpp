@@ -1,15 +1,15 @@
-// "Lock Folder" and "Unlock Folder" on real folders.
+// "Lock Folder" and "Unlock Folder" on real folders by real clicks: the window follows the folder and
+// shows its icon. The form's rules and failures are tested over a fake view in lock_form_test.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <filesystem>
 
 #include "platform/Error.h"
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "windows/PictureBox.h"
 
@@ -30,10 +30,10 @@ constexpr const char* kSuffixes[8] = {
 class LockTest : public MainWindowTest {
 protected:
     // The window working on a fresh folder "Secret", as after a browse.
-    frmMain& windowOn(const std::string& path) {
-        frmMain& w = window();
-        dialogs.folders.push_back(fromCore(path));
-        w.cmd_Click(0);
+    MainWindow& windowOn(const std::string& path) {
+        MainWindow& w = window();
+        dialogs.folders.push_back(path);
+        QTest::mouseClick(w.cmd(0), Qt::LeftButton);
         return w;
     }
 
@@ -52,7 +52,7 @@ class LockEachDisguise : public LockTest, public ::testing::WithParamInterface<i
 TEST_P(LockEachDisguise, RenamesAndFollowsTheFolder) {
     const int index = GetParam();
     const std::string secret = folder("Secret");
-    frmMain& w = windowOn(secret);
+    MainWindow& w = windowOn(secret);
     w.cmb1()->setCurrentIndex(index);
     QTest::mouseClick(w.cmd(1), Qt::LeftButton);
 
@@ -64,12 +64,12 @@ TEST_P(LockEachDisguise, RenamesAndFollowsTheFolder) {
     EXPECT_EQ(messages.boxes[0].style, 64);
     EXPECT_EQ(messages.boxes[0].title, std::nullopt);
     EXPECT_EQ(w.Text1()->text(), fromCore(locked));
-    EXPECT_EQ(w.FolderPath(), fromCore(locked));
+    EXPECT_EQ(w.form().FolderPath(), locked);
     EXPECT_EQ(w.cmb1()->currentIndex(), index);  // the choice stays
     EXPECT_EQ(w.Picture1()->image(), [&] {
         QImage expected(32, 32, QImage::Format_ARGB32_Premultiplied);
         expected.fill(w.Picture1()->backColor());
-        QPainter(&expected).drawImage(0, 0, *icons.iconFor(fromCore(locked), 32));
+        QPainter(&expected).drawImage(0, 0, *icons.image(fromCore(locked), 32));
         return expected;
     }());
 
@@ -77,88 +77,35 @@ TEST_P(LockEachDisguise, RenamesAndFollowsTheFolder) {
     EXPECT_TRUE(exists(secret));
     ASSERT_EQ(messages.boxes.size(), 2u);
     EXPECT_EQ(messages.boxes[1].text, "Folder: \r\n" + locked + "\r\nUnlocked!");
-    EXPECT_EQ(w.FolderPath(), fromCore(secret));
+    EXPECT_EQ(w.form().FolderPath(), secret);
     EXPECT_EQ(w.Text1()->text(), fromCore(secret));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEight, LockEachDisguise, ::testing::Range(0, 8));
 
-TEST_F(LockTest, NoDisguiseChosenOnlyBeeps) {
-    const std::string secret = folder("Secret");
-    frmMain& w = windowOn(secret);
-    w.cmd_Click(1);
-    EXPECT_EQ(messages.beeps, 1);
-    EXPECT_TRUE(messages.boxes.empty());
-    EXPECT_TRUE(exists(secret));
-    EXPECT_EQ(fs.calls(FaultyFileSystem::Op::Rename), 0);
-}
-
-TEST_F(LockTest, TwiceGivesTwoSuffixesAndUnlockCutsOne) {
-    const std::string secret = folder("Secret");
-    frmMain& w = windowOn(secret);
-    w.cmb1()->setCurrentIndex(7);
-    w.cmd_Click(1);
-    w.cmb1()->setCurrentIndex(0);
-    w.cmd_Click(1);
-    const std::string once = secret + kSuffixes[7];
-    EXPECT_TRUE(exists(once + kSuffixes[0]));
-    w.cmd_Click(2);
-    EXPECT_TRUE(exists(once));
-    EXPECT_EQ(w.FolderPath(), fromCore(once));
-}
-
-TEST_F(LockTest, UnlockWorksWithoutAChoiceAndCutsAnyExtension) {
-    const std::string files = folder("My.Files");
-    frmMain& w = windowOn(files);
-    w.cmd_Click(2);
-    EXPECT_TRUE(exists(tmp / "My"));
-    EXPECT_EQ(messages.boxes.at(0).text, "Folder: \r\n" + files + "\r\nUnlocked!");
-    EXPECT_EQ(w.FolderPath(), fromCore(tmp / "My"));
-}
-
-TEST_F(LockTest, UnlockOfANameWithoutDotRenamesOntoItselfAndFails) {
-    const std::string secret = folder("Secret");
-    frmMain& w = windowOn(secret);
-    w.cmd_Click(2);
-    expectErrorReportAndGoOn(errc::FileAlreadyExists);
-    EXPECT_TRUE(exists(secret));
-    EXPECT_EQ(w.FolderPath(), fromCore(secret));
-}
-
-TEST_F(LockTest, UnlockWithTheDotOnlyInAParentFails) {
-    folder("my.dir");
-    const std::string secret = folder("my.dir/Secret");
-    frmMain& w = windowOn(secret);
-    w.cmd_Click(2);
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("Quorvane"));
-    EXPECT_TRUE(exists(secret));
-    EXPECT_EQ(w.Text1()->text(), fromCore(secret));
-}
-
 TEST_F(LockTest, FailedRenamesLeaveEverythingAndTheProgramGoesOn) {
     const std::string secret = folder("Secret");
     folder(std::string("Secret") + kSuffixes[1]);  // the disguised name is taken
-    frmMain& w = windowOn(secret);
+    MainWindow& w = windowOn(secret);
     const QImage icon = w.Picture1()->image();
 
     w.cmb1()->setCurrentIndex(1);
-    w.cmd_Click(1);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
     expectErrorReportAndGoOn(errc::FileAlreadyExists);
     EXPECT_TRUE(exists(secret));
-    EXPECT_EQ(w.FolderPath(), fromCore(secret));
+    EXPECT_EQ(w.form().FolderPath(), secret);
     EXPECT_EQ(w.Text1()->text(), fromCore(secret));
     EXPECT_EQ(w.Picture1()->image(), icon);
 
     // A rename the machine refuses (injected: tests run as root).
     fs.failOn(FaultyFileSystem::Op::Rename, 1, PlatformError(errc::PermissionDenied, "Permission denied"));
     w.cmb1()->setCurrentIndex(2);
-    w.cmd_Click(1);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
     expectErrorReportAndGoOn(errc::PermissionDenied);
     EXPECT_TRUE(exists(secret));
 
     // Still usable: the next lock works.
-    w.cmd_Click(1);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
     EXPECT_TRUE(exists(secret + kSuffixes[2]));
     EXPECT_EQ(messages.boxes.at(0).text, "Folder: \r\n" + secret + "\r\nLocked!");
 }
@@ -167,37 +114,11 @@ TEST_F(LockTest, FailedRenamesLeaveEverythingAndTheProgramGoesOn) {
 TEST_F(LockTest, ARefusedLockNamesTheObjectInTheWay) {
     const std::string secret = folder("Secret");
     const std::string taken = folder(std::string("Secret") + kSuffixes[4]);
-    frmMain& w = windowOn(secret);
+    MainWindow& w = windowOn(secret);
     w.cmb1()->setCurrentIndex(4);
-    w.cmd_Click(1);
+    QTest::mouseClick(w.cmd(1), Qt::LeftButton);
     ASSERT_EQ(messages.boxes.size(), 1u);
     EXPECT_EQ(messages.boxes[0].text, "Run-time error '58':\r\n\r\nFile already exists: " + taken);
-}
-
-TEST_F(LockTest, MissingFolderAndCancelledBrowseFailAtTheRename) {
-    const std::string gone = folder("Gone");
-    frmMain& w = windowOn(gone);
-    std::filesystem::remove(gone);
-    w.cmb1()->setCurrentIndex(0);
-    w.cmd_Click(1);
-    expectErrorReportAndGoOn(errc::FileNotFound);
-
-    dialogs.folders.push_back(QString());  // cancel
-    w.cmd_Click(0);
-    EXPECT_EQ(w.FolderPath(), QString());
-    w.cmd_Click(1);
-    expectErrorReportAndGoOn(errc::FileNotFound);
-    w.cmd_Click(2);
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(w.Text1()->text(), fromCore(gone));
-}
-
-TEST_F(LockTest, BeforeAnyBrowseTheProgramFolderIsLocked) {
-    frmMain& w = window();
-    w.cmb1()->setCurrentIndex(3);
-    w.cmd_Click(1);
-    EXPECT_TRUE(exists(tmp.path() + kSuffixes[3]));
-    std::filesystem::rename(tmp.path() + kSuffixes[3], tmp.path());  // give the fixture its folder back
 }
 
 }  // namespace

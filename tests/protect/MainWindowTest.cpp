@@ -1,4 +1,5 @@
-// The main window as a controller: load sequence, folder browse, dispatch.
+// The main window on screen: its load, the folder browse by a real click, and the about window.
+// What the form decides is tested over a fake view in main_form_test.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -6,10 +7,10 @@
 #include <QTest>
 
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
+#include "windows/AboutWindow.h"
 #include "windows/PictureBox.h"
-#include "windows/frmAbout.h"
 
 namespace quorvane {
 namespace {
@@ -25,15 +26,13 @@ bool showsSomething(const PictureBox* box) {
 }
 
 TEST_F(MainWindowTest, LoadSequence) {
-    frmMain& w = window();
+    MainWindow& w = window();
     const QString appDir = fromCore(tmp.path());
-    EXPECT_EQ(w.FolderPath(), appDir);
+    EXPECT_EQ(w.form().FolderPath(), tmp.path());
     EXPECT_EQ(w.Text1()->text(), appDir);
-    EXPECT_EQ(w.RegisterFilePath(), appDir + QStringLiteral("/l0g.ext"));
-    EXPECT_FALSE(w.IconFilePath().has_value());
     EXPECT_EQ(w.cmb1()->currentIndex(), -1);
     const QStringList captions = {
-        QStringLiteral("Control Panel"), QStringLiteral("Printers"),     QStringLiteral("Audio File"),
+        QStringLiteral("Control Panel"), QStringLiteral("Printers"),      QStringLiteral("Audio File"),
         QStringLiteral("Video File"),    QStringLiteral("Word Document"), QStringLiteral("Network"),
         QStringLiteral("XML Document"),  QStringLiteral("Recycled Bin"),
     };
@@ -45,67 +44,53 @@ TEST_F(MainWindowTest, LoadSequence) {
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Velmoran v2.0"));
 }
 
-TEST_F(MainWindowTest, RegisterPathInARootHasOneSeparator) {
-    makeWindow(QStringLiteral("/"));
-    EXPECT_EQ(window().RegisterFilePath(), QStringLiteral("/l0g.ext"));
-    EXPECT_EQ(window().FolderPath(), QStringLiteral("/"));
-}
-
 TEST_F(MainWindowTest, BrowseShowsAChosenFolder) {
     const std::string chosen = folder("Chosen");
-    frmMain& w = window();
-    dialogs.folders.push_back(fromCore(chosen));
+    MainWindow& w = window();
+    const QImage before = w.Picture1()->image();
+    dialogs.folders.push_back(chosen);
     QTest::mouseClick(w.cmd(0), Qt::LeftButton);
-    EXPECT_EQ(dialogs.lastTitle, QStringLiteral("Select a folder to edit"));
-    EXPECT_EQ(dialogs.lastOwner, &w);
-    EXPECT_EQ(w.FolderPath(), fromCore(chosen));
+    EXPECT_EQ(dialogs.lastTitle, "Select a folder to edit");
+    EXPECT_EQ(dialogs.lastOwner, static_cast<QWidget*>(&w));
+    EXPECT_EQ(w.form().FolderPath(), chosen);
     EXPECT_EQ(w.Text1()->text(), fromCore(chosen));
+    EXPECT_TRUE(showsSomething(w.Picture1()));
     EXPECT_TRUE(messages.boxes.empty());
 }
 
 TEST_F(MainWindowTest, BrowseResultsOfThreeCharactersOrFewerAreNotShown) {
-    frmMain& w = window();
+    MainWindow& w = window();
     const QImage before = w.Picture1()->image();
-    for (const QString& result : {QString(), QStringLiteral("/"), QStringLiteral("/ab")}) {
+    for (const std::string result : {"", "/", "/ab"}) {
         dialogs.folders.push_back(result);
-        w.cmd_Click(0);
-        EXPECT_EQ(w.FolderPath(), result);  // taken, even when empty
-        EXPECT_EQ(w.Text1()->text(), fromCore(tmp.path())) << result.toStdString();
+        QTest::mouseClick(w.cmd(0), Qt::LeftButton);
+        EXPECT_EQ(w.form().FolderPath(), result);  // taken, even when empty
+        EXPECT_EQ(w.Text1()->text(), fromCore(tmp.path())) << result;
         EXPECT_EQ(w.Picture1()->image(), before);
     }
 }
 
-TEST_F(MainWindowTest, TypedTextReachesFolderPathOnlyThroughFillVar) {
-    frmMain& w = window();
-    w.Text1()->setText(QStringLiteral("/typed"));
-    EXPECT_EQ(w.FolderPath(), fromCore(tmp.path()));
-    w.FillVar();
-    EXPECT_EQ(w.FolderPath(), QStringLiteral("/typed"));
-    w.Text1()->clear();
-    w.FillVar();
-    EXPECT_EQ(w.FolderPath(), QString());
-}
-
-TEST_F(MainWindowTest, IndexOutsideTheButtonsDoesNothing) {
-    frmMain& w = window();
-    for (std::int16_t index : {std::int16_t(-1), std::int16_t(10), std::int16_t(32767)}) w.cmd_Click(index);
-    EXPECT_TRUE(messages.boxes.empty());
-    EXPECT_EQ(messages.beeps, 0);
-    EXPECT_EQ(dialogs.browseCalls, 0);
+TEST_F(MainWindowTest, TheFormReadsThePathBoxAsTyped) {
+    MainWindow& w = window();
+    QTest::keyClick(w.Text1(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(w.Text1(), QStringLiteral("/typed"));
+    EXPECT_EQ(w.form().FolderPath(), tmp.path());
+    w.form().FillVar();
+    EXPECT_EQ(w.form().FolderPath(), "/typed");
 }
 
 TEST_F(MainWindowTest, AboutIsOneWindowAndGoesWithExit) {
-    frmMain& w = window();
+    MainWindow& w = window();
     w.show();
-    w.cmd_Click(8);
+    w.form().cmd_Click(8);
     auto* about = w.aboutWindow();
     ASSERT_NE(about, nullptr);
     EXPECT_TRUE(about->isVisible());
     EXPECT_EQ(about->parentWidget(), nullptr);  // unowned and modeless
     EXPECT_FALSE(about->isModal());
-    w.cmd_Click(8);
+    w.form().cmd_Click(8);
     EXPECT_EQ(w.aboutWindow(), about);
-    w.cmd_Click(9);
+    w.form().cmd_Click(9);
     EXPECT_FALSE(about->isVisible());
     EXPECT_FALSE(w.isVisible());
 }

@@ -1,6 +1,5 @@
-// DrawShellIcon: box size, clearing, placement, persistence, and the icons Linux shows.
-#include "protect/ShellIcon.h"
-
+// DrawShellIcon on a real picture box: box size, clearing, placement, persistence in pixels; and the
+// icons Linux shows. Its steps alone are tested in draw_shell_icon_test.
 #include <gtest/gtest.h>
 
 #include <QFileIconProvider>
@@ -10,10 +9,13 @@
 #include "platform/Error.h"
 #include "platform/FileSystemPosix.h"
 #include "platform/PathText.h"
+#include "platform/QtIconImage.h"
 #include "platform/QtShellIcons.h"
 #include "protect/Disguise.h"
+#include "protect/ShellIcon.h"
 #include "support/TempDir.h"
 #include "windows/PictureBox.h"
+#include "windows/QtPictureBox.h"
 
 namespace quorvane {
 namespace {
@@ -21,14 +23,14 @@ namespace {
 // Icons of our own making, so the test knows every pixel.
 class FixedIcons final : public ShellIcons {
 public:
-    std::optional<QImage> iconFor(const QString& path, int size) override {
+    std::optional<IconImage> iconFor(const std::string& path, int size) override {
         lastSize = size;
-        if (path == QLatin1String("missing")) return std::nullopt;
+        if (path == "missing") return std::nullopt;
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
-        if (path == QLatin1String("full")) image.fill(Qt::red);
-        if (path == QLatin1String("dot")) image.setPixelColor(5, 7, Qt::blue);
-        return image;
+        if (path == "full") image.fill(Qt::red);
+        if (path == "dot") image.setPixelColor(5, 7, Qt::blue);
+        return fromQImage(image);
     }
     int lastSize = 0;
 };
@@ -36,30 +38,31 @@ public:
 class DrawShellIconTest : public ::testing::Test {
 protected:
     DrawShellIconTest() {
-        box.resize(33, 33);  // the designed 495 twips
-        box.setBackColor(Qt::white);
+        widget.resize(33, 33);  // the designed 495 twips
+        widget.setBackColor(Qt::white);
     }
     FixedIcons icons;
-    PictureBox box;
+    PictureBox widget;
+    QtPictureBox box{&widget};
 };
 
 TEST_F(DrawShellIconTest, UnknownPathLeavesTheBoxUntouched) {
-    DrawShellIcon(icons, QStringLiteral("full"), &box, 32);
-    const QImage before = box.image();
-    DrawShellIcon(icons, QStringLiteral("missing"), &box, 32);
-    EXPECT_EQ(box.image(), before);
-    EXPECT_EQ(box.size(), QSize(32, 32));
+    DrawShellIcon(icons, "full", box, 32);
+    const QImage before = widget.image();
+    DrawShellIcon(icons, "missing", box, 32);
+    EXPECT_EQ(widget.image(), before);
+    EXPECT_EQ(widget.size(), QSize(32, 32));
 }
 
 TEST_F(DrawShellIconTest, FirstDrawResizesAndEachDrawReplacesTheOldIcon) {
-    DrawShellIcon(icons, QStringLiteral("missing"), &box, 32);
-    EXPECT_EQ(box.size(), QSize(33, 33));
-    DrawShellIcon(icons, QStringLiteral("full"), &box, 32);
-    EXPECT_EQ(box.size(), QSize(32, 32));
-    EXPECT_EQ(box.image().pixelColor(31, 31), QColor(Qt::red));
+    DrawShellIcon(icons, "missing", box, 32);
+    EXPECT_EQ(widget.size(), QSize(33, 33));
+    DrawShellIcon(icons, "full", box, 32);
+    EXPECT_EQ(widget.size(), QSize(32, 32));
+    EXPECT_EQ(widget.image().pixelColor(31, 31), QColor(Qt::red));
 
-    DrawShellIcon(icons, QStringLiteral("dot"), &box, 32);
-    const QImage& image = box.image();
+    DrawShellIcon(icons, "dot", box, 32);
+    const QImage& image = widget.image();
     ASSERT_EQ(image.size(), QSize(32, 32));
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
@@ -69,36 +72,52 @@ TEST_F(DrawShellIconTest, FirstDrawResizesAndEachDrawReplacesTheOldIcon) {
 }
 
 TEST_F(DrawShellIconTest, SizeSixteenTakesTheSmallIcons) {
-    DrawShellIcon(icons, QStringLiteral("full"), &box, 16);
+    DrawShellIcon(icons, "full", box, 16);
     EXPECT_EQ(icons.lastSize, 16);
-    EXPECT_EQ(box.size(), QSize(16, 16));
-    DrawShellIcon(icons, QStringLiteral("full"), &box, 48);
+    EXPECT_EQ(widget.size(), QSize(16, 16));
+    DrawShellIcon(icons, "full", box, 48);
     EXPECT_EQ(icons.lastSize, 32);  // any other size: the large icons
 }
 
 TEST_F(DrawShellIconTest, SizeBeyondSixteenBitsOverflowsBeforeTheBoxChanges) {
-    DrawShellIcon(icons, QStringLiteral("dot"), &box, 32);
-    const QImage before = box.image();
+    DrawShellIcon(icons, "dot", box, 32);
+    const QImage before = widget.image();
     try {
-        DrawShellIcon(icons, QStringLiteral("full"), &box, 2185);
+        DrawShellIcon(icons, "full", box, 2185);
         FAIL() << "no overflow";
     } catch (const PlatformError& e) {
         EXPECT_EQ(e.number(), errc::Overflow);
     }
-    EXPECT_EQ(box.image(), before);
-    EXPECT_EQ(box.size(), QSize(32, 32));
+    EXPECT_EQ(widget.image(), before);
+    EXPECT_EQ(widget.size(), QSize(32, 32));
+}
+
+TEST(QtIconImage, PicturesCrossTheCoreUnchanged) {
+    QImage image(3, 2, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    image.setPixel(0, 0, 0x80400000u);  // red at half coverage, premultiplied
+    image.setPixel(2, 1, 0xFF00FF00u);
+    const IconImage icon = fromQImage(image);
+    EXPECT_EQ(icon.width, 3);
+    EXPECT_EQ(icon.height, 2);
+    EXPECT_EQ(icon.pixels, (std::vector<std::uint32_t>{0x80400000u, 0, 0, 0, 0, 0xFF00FF00u}));
+    EXPECT_EQ(toQImage(icon), image);
+    // Another format is brought to the premultiplied one first.
+    QImage straight(1, 1, QImage::Format_ARGB32);
+    straight.setPixel(0, 0, 0x80800000u);
+    EXPECT_EQ(fromQImage(straight).pixels, std::vector<std::uint32_t>{0x80400000u});
 }
 
 TEST(LinuxShellIcons, DisguisedFolderShowsTheObjectItImitates) {
     test::TempDir tmp;
     FileSystemPosix fs;
     QtShellIcons icons(fs);
-    const auto folderIcon = icons.iconFor(fromCore(tmp.path()), 32);
+    const auto folderIcon = icons.image(fromCore(tmp.path()), 32);
     ASSERT_TRUE(folderIcon);
     for (std::size_t i = 0; i < DisguiseSuffixes.size(); ++i) {
         const std::string disguised = tmp / ("Secret" + std::string(DisguiseSuffixes[i]));
         test::makeDir(disguised);
-        const auto icon = icons.iconFor(fromCore(disguised), 32);
+        const auto icon = icons.image(fromCore(disguised), 32);
         ASSERT_TRUE(icon) << i;
         const QIcon themed = QIcon::fromTheme(QtShellIcons::disguiseIconName(i));
         EXPECT_FALSE(themed.isNull()) << "theme lacks " << QtShellIcons::disguiseIconName(i).toStdString();
@@ -107,11 +126,14 @@ TEST(LinuxShellIcons, DisguisedFolderShowsTheObjectItImitates) {
         QPainter(&expected).drawPixmap(0, 0, themed.pixmap(QSize(32, 32), 1.0));
         EXPECT_EQ(*icon, expected) << i;
         EXPECT_NE(*icon, *folderIcon) << i;
+        EXPECT_EQ(icons.iconFor(disguised, 32), fromQImage(expected)) << i;  // the core's form of the same
     }
     // A file of such a name is no disguise; a missing path has no icon.
     test::writeBytes(tmp / ("file" + std::string(DisguiseSuffixes[0])), "");
-    EXPECT_FALSE(icons.iconFor(fromCore(tmp / "missing"), 32));
-    EXPECT_FALSE(icons.iconFor(QString(), 32));
+    EXPECT_FALSE(icons.image(fromCore(tmp / "missing"), 32));
+    EXPECT_FALSE(icons.iconFor(tmp / "missing", 32));
+    EXPECT_FALSE(icons.image(QString(), 32));
+    EXPECT_FALSE(icons.iconFor("", 32));
 }
 
 }  // namespace

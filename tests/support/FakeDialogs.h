@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringList>
 #include <deque>
+#include <string>
+#include <vector>
 
 #include "platform/Dialogs.h"
 
@@ -12,13 +12,14 @@ namespace quorvane::test {
 // what each call was asked.
 class FakeDialogs final : public Dialogs {
 public:
-    QString browseForFolder(QWidget* owner, const QString& title) override {
+    std::string browseForFolder(WindowHandle owner, const std::string& title) override {
         lastOwner = owner;
         lastTitle = title;
         ++browseCalls;
         return next(folders);
     }
-    QString openFile(QWidget* owner, const QStringList& nameFilters, const QString& title) override {
+    std::string openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                         const std::string& title) override {
         lastOwner = owner;
         lastTitle = title;
         lastFilters = nameFilters;
@@ -26,18 +27,18 @@ public:
         return next(files);
     }
 
-    std::deque<QString> folders;
-    std::deque<QString> files;
-    QWidget* lastOwner = nullptr;
-    QString lastTitle;
-    QStringList lastFilters;
+    std::deque<std::string> folders;
+    std::deque<std::string> files;
+    WindowHandle lastOwner = nullptr;
+    std::string lastTitle;
+    std::vector<std::string> lastFilters;
     int browseCalls = 0;
     int openCalls = 0;
 
 private:
-    static QString next(std::deque<QString>& queue) {
+    static std::string next(std::deque<std::string>& queue) {
         if (queue.empty()) return {};
-        QString result = queue.front();
+        std::string result = queue.front();
         queue.pop_front();
         return result;
     }

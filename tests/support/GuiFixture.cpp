@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "platform/PathText.h"
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 
 namespace quorvane::test {
 
@@ -28,13 +28,13 @@ Services MainWindowTest::services() {
     };
 }
 
-frmMain& MainWindowTest::window() {
+MainWindow& MainWindowTest::window() {
     if (!m_window) makeWindow(fromCore(tmp.path()));
     return *m_window;
 }
 
 void MainWindowTest::makeWindow(const QString& applicationDirectory) {
-    m_window = std::make_unique<frmMain>(services(), applicationDirectory);
+    m_window = std::make_unique<MainWindow>(services(), applicationDirectory);
     showWindow();
 }
 

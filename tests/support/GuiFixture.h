@@ -19,7 +19,7 @@
 #include "support/TempDir.h"
 
 namespace quorvane {
-class frmMain;
+class MainWindow;
 }
 
 namespace quorvane::test {
@@ -33,7 +33,7 @@ protected:
 
     Services services();
     // Makes and shows the window (the load sequence runs); the program folder defaults to the temp folder.
-    frmMain& window();
+    MainWindow& window();
     void makeWindow(const QString& applicationDirectory);
     // Shows the window made last and waits until it is on screen.
     void showWindow();
@@ -52,7 +52,7 @@ protected:
     RecordingLauncher launcher;
     QtKeyInjector keys;
     FileManagerIconsPosix fileManagers;  // the real records, in the temp folder
-    std::unique_ptr<frmMain> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 }  // namespace quorvane::test

@@ -1,16 +1,17 @@
-// The about window: its load, the portrait swap, the focus, its frame and layout, the system
-// information button, and its life beside the main window.
+// The about window on screen: its load, the portrait swap, the focus, its frame and layout, the
+// system information button, and its life beside the main window, by real clicks and keys. Its
+// form alone is tested over a fake view in about_form_test.
 #include <gtest/gtest.h>
 
 #include <QIcon>
 #include <QTest>
 #include <QWindow>
 
-#include "protect/frmMain.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
+#include "windows/AboutWindow.h"
 #include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
-#include "windows/frmAbout.h"
 #include "xpbutton/TulmXpButton.h"
 
 namespace quorvane {
@@ -37,7 +38,7 @@ protected:
 
     // Which portrait is in view, checked from both boxes and the window's state.
     void expectPortrait(bool photo) {
-        EXPECT_EQ(about.PhotoShown(), photo);
+        EXPECT_EQ(about.form().PhotoShown(), photo);
         EXPECT_EQ(about.Picture1()->isVisible(), photo);
         EXPECT_EQ(about.Picture2()->isVisible(), !photo);
     }
@@ -49,7 +50,7 @@ protected:
         EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("Quorvane"));
     }
 
-    frmAbout about{services()};
+    AboutWindow about{services()};
 };
 
 TEST_F(AboutWindowTest, LoadShowsTheDrawingWithTheFocusOnOk) {
@@ -196,48 +197,37 @@ TEST_F(AboutWindowTest, SystemInfoWithoutAProgramTellsTheUser) {
     EXPECT_TRUE(about.isVisible());
 }
 
-TEST_F(AboutWindowTest, GetKeyValueReadsThroughTheWindow) {
-    registry.put("SOFTWARE\\Tool", "Count", test::FakeRegistry::dword(42));
-    QString value = QStringLiteral("before");
-    EXPECT_TRUE(
-        about.GetKeyValue(reg::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\Tool"), QStringLiteral("Count"), value));
-    EXPECT_EQ(value, QStringLiteral("42"));
-    EXPECT_FALSE(
-        about.GetKeyValue(reg::HKEY_LOCAL_MACHINE, QStringLiteral("SOFTWARE\\None"), QStringLiteral("Count"), value));
-    EXPECT_EQ(value, QString());
-}
-
 using AboutFromMainWindowTest = test::MainWindowTest;
 
 TEST_F(AboutFromMainWindowTest, TwoPressesOfAboutShowOneWindowThatKeepsItsState) {
-    frmMain& w = window();
+    MainWindow& w = window();
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     QWidget* aboutButton = w.cmd(8);
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, aboutButton->mapTo(&w, aboutButton->rect().center()));
-    frmAbout* about = w.aboutWindow();
+    AboutWindow* about = w.aboutWindow();
     ASSERT_NE(about, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowActive(about));
     EXPECT_TRUE(about->isVisible());
-    EXPECT_FALSE(about->PhotoShown());
+    EXPECT_FALSE(about->form().PhotoShown());
     QTest::keyClick(about->windowHandle(), Qt::Key_C, Qt::AltModifier);
-    EXPECT_TRUE(about->PhotoShown());
+    EXPECT_TRUE(about->form().PhotoShown());
 
     // A second press only brings it forward: no second window, no new load.
     QTest::mouseClick(w.windowHandle(), Qt::LeftButton, {}, aboutButton->mapTo(&w, aboutButton->rect().center()));
     EXPECT_EQ(w.aboutWindow(), about);
     EXPECT_TRUE(about->isVisible());
-    EXPECT_TRUE(about->PhotoShown());
+    EXPECT_TRUE(about->form().PhotoShown());
     EXPECT_EQ(about->windowTitle(), QStringLiteral("About "));
 
     // Closed and opened again from the main window, it is loaded afresh.
     about->close();
-    w.cmd_Click(8);
+    w.form().cmd_Click(8);
     EXPECT_EQ(w.aboutWindow(), about);
-    EXPECT_FALSE(about->PhotoShown());
+    EXPECT_FALSE(about->form().PhotoShown());
 
     // "Exit" takes it along.
-    w.cmd_Click(9);
+    w.form().cmd_Click(9);
     EXPECT_FALSE(about->isVisible());
     EXPECT_FALSE(w.isVisible());
 }

@@ -8,8 +8,8 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "protect/frmList.h"
-#include "protect/frmMain.h"
+#include "protect/ListWindow.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "windows/FormChrome.h"
 #include "windows/FormLayout.h"
@@ -59,16 +59,15 @@ private:
 
 class WindowChromeTest : public test::MainWindowTest {
 protected:
-    std::unique_ptr<frmList> listWindow() {
-        auto list = std::make_unique<frmList>(
-            services(), QStringLiteral("/nowhere/l0g.ext"), [](const PlatformError&) {}, &window());
+    std::unique_ptr<ListWindow> listWindow() {
+        auto list = std::make_unique<ListWindow>(services(), "/nowhere/l0g.ext", &window());
         list->setWindowMover(mover);
         list->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(list.get()));
         return list;
     }
-    frmMain& shownWindow() {
-        frmMain& w = window();
+    MainWindow& shownWindow() {
+        MainWindow& w = window();
         w.setWindowMover(mover);
         w.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
@@ -78,7 +77,7 @@ protected:
 };
 
 TEST_F(WindowChromeTest, MainWindowBandsEndWhereTheSinglePrecisionHeightSays) {
-    frmMain& w = window();
+    MainWindow& w = window();
     w.formLayout().setVisible(u"Image1", -1, false);  // the banner covers the first bands
     w.formLayout().setVisible(u"Image2", -1, false);
     const QImage image = w.grab().toImage();
@@ -122,7 +121,7 @@ TEST_F(WindowChromeTest, AComponentBelowItsDecrementsWraps) {
 }
 
 TEST_F(WindowChromeTest, OnlyAMoveWithTheLeftButtonAloneStartsAMove) {
-    frmMain& w = shownWindow();
+    MainWindow& w = shownWindow();
     QWindow* win = w.windowHandle();
     const QPoint surface(120, 195);  // between the disguise list and "Unlock Folder"
     struct Case {
@@ -153,7 +152,7 @@ TEST_F(WindowChromeTest, OnlyAMoveWithTheLeftButtonAloneStartsAMove) {
 }
 
 TEST_F(WindowChromeTest, DragsStartFromTheSurfaceLinesAndBannerOnly) {
-    frmMain& w = shownWindow();
+    MainWindow& w = shownWindow();
     QWindow* win = w.windowHandle();
     auto centre = [&](QWidget* control) { return control->geometry().center(); };
     auto item = [&](const char16_t* name, int index = -1) {
@@ -220,7 +219,7 @@ TEST_F(WindowChromeTest, TheListWindowIsDraggedByItsSurfaceButNotItsLabelOrContr
 }
 
 TEST_F(WindowChromeTest, WithoutASystemMoveTheWindowFollowsThePointerUntilRelease) {
-    frmMain& w = window();  // the real mover: offscreen has no system move
+    MainWindow& w = window();  // the real mover: offscreen has no system move
     w.move(100, 100);
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));

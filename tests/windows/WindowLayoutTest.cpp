@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "platform/PathText.h"
-#include "protect/frmList.h"
-#include "protect/frmMain.h"
+#include "protect/ListWindow.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "windows/FormLayout.h"
 #include "windows/PictureBox.h"
@@ -25,9 +25,8 @@ using test::MainWindowTest;
 
 class WindowLayoutTest : public MainWindowTest {
 protected:
-    std::unique_ptr<frmList> listWindow() {
-        auto list = std::make_unique<frmList>(
-            services(), QStringLiteral("/nowhere/l0g.ext"), [](const PlatformError&) {}, &window());
+    std::unique_ptr<ListWindow> listWindow() {
+        auto list = std::make_unique<ListWindow>(services(), "/nowhere/l0g.ext", &window());
         list->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(list.get()));
         return list;
@@ -73,7 +72,7 @@ TEST_F(WindowLayoutTest, TheLayoutPlacesTheMainWindowsControls) {
 }
 
 TEST_F(WindowLayoutTest, BothWindowsTakeTheirFramesSizeAndHaveNoBorder) {
-    frmMain& w = window();
+    MainWindow& w = window();
     EXPECT_EQ(w.size(), QSize(246, 436));
     EXPECT_TRUE(w.windowFlags() & Qt::FramelessWindowHint);
     EXPECT_EQ(w.formLayout().find(u"Shape1")->rect, w.rect());
@@ -104,7 +103,7 @@ TEST_F(WindowLayoutTest, TheFrameLiesOnTheWindowsEdges) {
 }
 
 TEST_F(WindowLayoutTest, CommandsAreXpButtonsWithTheirStoredProperties) {
-    frmMain& w = window();
+    MainWindow& w = window();
     struct Case {
         int index;
         const char* caption;
@@ -143,7 +142,7 @@ TEST_F(WindowLayoutTest, CommandsAreXpButtonsWithTheirStoredProperties) {
 }
 
 TEST_F(WindowLayoutTest, OtherControlsAndTheirLook) {
-    frmMain& w = window();
+    MainWindow& w = window();
     EXPECT_FALSE(w.cmb1()->isEditable());  // a drop-down list: the user only picks
     EXPECT_EQ(w.cmb1()->palette().color(QPalette::Base), QColor(224, 224, 224));
     EXPECT_EQ(w.cmb1()->palette().color(QPalette::Text), QColor(192, 0, 0));
@@ -184,7 +183,7 @@ TEST_F(WindowLayoutTest, OtherControlsAndTheirLook) {
 }
 
 TEST_F(WindowLayoutTest, LabelsShowTheGradientThroughTheirBackground) {
-    frmMain& w = window();
+    MainWindow& w = window();
     const QImage image = w.grab().toImage();
     for (int i = 0; i < 5; ++i) {
         const QRect r = w.formLayout().find(u"Label1", i)->rect;
@@ -205,7 +204,7 @@ TEST_F(WindowLayoutTest, LabelsShowTheGradientThroughTheirBackground) {
 }
 
 TEST_F(WindowLayoutTest, TabWalksTheMainWindowInItsOrderFromTheBrowseButton) {
-    frmMain& w = window();
+    MainWindow& w = window();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_EQ(QApplication::focusWidget(), w.cmd(0));

@@ -24,8 +24,8 @@
 #include "platform/FileSystem.h"
 #include "platform/PathText.h"
 #include "platform/QtUserMessages.h"
-#include "protect/frmList.h"
-#include "protect/frmMain.h"
+#include "protect/ListWindow.h"
+#include "protect/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "xpbutton/TulmXpButton.h"
 
@@ -192,22 +192,22 @@ void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
 class XpButtonKeyRepeatTest : public test::MainWindowTest, public ::testing::WithParamInterface<KeyCase> {
 protected:
     XpButtonKeyRepeatTest() {
-        m_window = std::make_unique<frmMain>(Services{.fs = fs,
-                                                      .messages = boxes,
-                                                      .dialogs = dialogs,
-                                                      .icons = icons,
-                                                      .ini = ini,
-                                                      .registry = registry,
-                                                      .launcher = launcher,
-                                                      .keys = keys,
-                                                      .fileManagers = fileManagers},
-                                             fromCore(tmp.path()));
+        m_window = std::make_unique<MainWindow>(Services{.fs = fs,
+                                                         .messages = boxes,
+                                                         .dialogs = dialogs,
+                                                         .icons = icons,
+                                                         .ini = ini,
+                                                         .registry = registry,
+                                                         .launcher = launcher,
+                                                         .keys = keys,
+                                                         .fileManagers = fileManagers},
+                                                fromCore(tmp.path()));
         m_window->show();
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
     }
 
-    frmMain& main() { return *m_window; }
+    MainWindow& main() { return *m_window; }
     std::string reg() const { return tmp / "l0g.ext"; }
 
     // `window` is the active window and `button` has the keyboard focus; no message box is open.
@@ -261,8 +261,8 @@ protected:
 
 TEST_P(XpButtonKeyRepeatTest, HideFolderHidesOnceOnTheMainWindow) {
     const std::string secret = folder("Secret");
-    dialogs.folders.push_back(fromCore(secret));
-    main().cmd_Click(0);
+    dialogs.folders.push_back(secret);
+    main().form().cmd_Click(0);
     main().cmd(3)->setFocus(Qt::TabFocusReason);  // "Hide Folder"
 
     BoxWatch watch;
