@@ -16,12 +16,12 @@ std::wstring wide(const std::string& text) { return win32::toWide(text).value_or
 
 }  // namespace
 
-std::string DialogsWin32::browseForFolder(HWND owner, const std::string& title) {
+std::string DialogsWin32::browseForFolder(WindowHandle owner, const std::string& title) {
     // The browser's tree view lives on COM; a thread that has it already keeps its own model.
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     const std::wstring instruction = wide(title);
     BROWSEINFOW info{};
-    info.hwndOwner = owner;
+    info.hwndOwner = static_cast<HWND>(owner);
     info.lpszTitle = instruction.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
     std::string chosen;
@@ -35,14 +35,15 @@ std::string DialogsWin32::browseForFolder(HWND owner, const std::string& title) 
     return chosen;
 }
 
-std::string DialogsWin32::openFile(HWND owner, const std::vector<std::string>& nameFilters, const std::string& title) {
+std::string DialogsWin32::openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                                  const std::string& title) {
     const std::wstring filter = win32::openFileFilter(nameFilters);
     const std::wstring caption = wide(title);
     std::wstring file(kOpenFileChars, L'\0');
     std::wstring fileTitle(kOpenFileChars, L'\0');
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
+    request.hwndOwner = static_cast<HWND>(owner);
     request.hInstance = ::GetModuleHandleW(nullptr);
     request.lpstrFilter = filter.c_str();
     request.lpstrFile = file.data();

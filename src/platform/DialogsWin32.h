@@ -5,18 +5,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/Dialogs.h"
+
 namespace quorvane {
 
-// The system's common dialogs, modal and owned by `owner`. Texts are UTF-8.
-class DialogsWin32 {
+// The system's common dialogs, modal and owned by `owner` (a window handle). Texts are UTF-8.
+class DialogsWin32 final : public Dialogs {
 public:
     // The shell's folder browser (SHBrowseForFolderW) with `title` as its instruction; only folders of
     // the file system can be confirmed. The chosen folder's path, or "" on cancel.
-    std::string browseForFolder(HWND owner, const std::string& title);
+    std::string browseForFolder(WindowHandle owner, const std::string& title) override;
     // The explorer-style file-open dialog (GetOpenFileNameW) with the window title `title` and the
     // file types of `nameFilters` ("Label (*.a *.b)"). The confirmed file's full path (a typed name of a
     // missing file included), or "" on cancel and for a path longer than the dialog's 254 characters.
-    std::string openFile(HWND owner, const std::vector<std::string>& nameFilters, const std::string& title);
+    std::string openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
+                         const std::string& title) override;
 };
 
 namespace win32 {

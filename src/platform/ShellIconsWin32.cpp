@@ -1,5 +1,7 @@
 #include "platform/ShellIconsWin32.h"
 
+#include <windows.h>
+// after the Windows types
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -39,7 +41,7 @@ std::vector<std::uint32_t> drawnOn(HIMAGELIST list, int icon, int size, std::uin
 
 }  // namespace
 
-std::optional<win32::Picture> ShellIconsWin32::iconFor(const std::string& path, int size) {
+std::optional<IconImage> ShellIconsWin32::iconFor(const std::string& path, int size) {
     const auto wide = win32::toWide(path);
     if (!wide || wide->empty() || size <= 0) return std::nullopt;
     SHFILEINFOW info{};
@@ -52,7 +54,7 @@ std::optional<win32::Picture> ShellIconsWin32::iconFor(const std::string& path, 
     const std::vector<std::uint32_t> onBlack = drawnOn(list, info.iIcon, size, 0x00000000);
     const std::vector<std::uint32_t> onWhite = drawnOn(list, info.iIcon, size, 0x00FFFFFF);
     if (onBlack.empty() || onWhite.empty()) return std::nullopt;
-    win32::Picture picture;
+    IconImage picture;
     picture.width = size;
     picture.height = size;
     picture.pixels.resize(onBlack.size());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/ShellIcons.h"
 #include "platform/UserMessagesWin32.h"
 #include "platform/Win32Text.h"
 #include "win32/Chrome.h"
@@ -47,13 +48,76 @@ void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
     if (hwnd()) ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
+void PictureBoxWin32::setHeight(int twips) {
+    RECT outer{};
+    ::GetWindowRect(hwnd(), &outer);
+    const int height = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PictureBoxWin32::setWidth(int twips) {
+    RECT outer{};
+    ::GetWindowRect(hwnd(), &outer);
+    const int width = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PictureBoxWin32::clearPicture() {
+    m_picture.reset();
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void PictureBoxWin32::drawPicture(const IconImage& picture, int x, int y) {
+    // The persistent image is the client area, opaque in the background colour until drawn on.
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    if (!m_picture || m_picture->width != client.right || m_picture->height != client.bottom) {
+        Picture image;
+        image.width = client.right;
+        image.height = client.bottom;
+        const std::uint32_t background = 0xFF000000u | (GetRValue(m_background) << 16) |
+                                         (GetGValue(m_background) << 8) | GetBValue(m_background);
+        image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, background);
+        if (m_picture) {
+            // What was drawn before stays where it still fits.
+            for (int row = 0; row < std::min(image.height, m_picture->height); ++row)
+                for (int col = 0; col < std::min(image.width, m_picture->width); ++col)
+                    image.pixels[static_cast<std::size_t>(row) * image.width + col] = m_picture->at(col, row);
+        }
+        m_picture = std::move(image);
+    }
+    // Premultiplied "over": source plus what shows through its transparency.
+    for (int row = 0; row < picture.height; ++row) {
+        const int ty = y + row;
+        if (ty < 0 || ty >= m_picture->height) continue;
+        for (int col = 0; col < picture.width; ++col) {
+            const int tx = x + col;
+            if (tx < 0 || tx >= m_picture->width) continue;
+            const std::uint32_t s = picture.pixels[static_cast<std::size_t>(row) * picture.width + col];
+            std::uint32_t& d = m_picture->pixels[static_cast<std::size_t>(ty) * m_picture->width + tx];
+            const std::uint32_t keep = 255 - (s >> 24);
+            std::uint32_t out = 0;
+            for (int shift : {0, 8, 16, 24}) {
+                const std::uint32_t channel = ((s >> shift) & 0xFF) + (((d >> shift) & 0xFF) * keep + 127) / 255;
+                out |= std::min<std::uint32_t>(channel, 255) << shift;
+            }
+            d = out;
+        }
+    }
+}
+
+void PictureBoxWin32::refresh() {
+    ::InvalidateRect(hwnd(), nullptr, TRUE);
+    ::UpdateWindow(hwnd());
+}
+
 void PictureBoxWin32::paint(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
     const HBRUSH brush = ::CreateSolidBrush(m_background);
     ::FillRect(dc, &client, brush);
     ::DeleteObject(brush);
-    if (m_picture) drawPicture(dc, *m_picture, 0, 0);
+    if (m_picture) win32::drawPicture(dc, *m_picture, 0, 0);
 }
 
 LRESULT PictureBoxWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,6 +375,29 @@ void FormWindow::focusFirst() {
     }
 }
 
+ControlDescription* FormWindow::describe(const std::string& name) {
+    for (ControlDescription& d : m_description.controls) {
+        if (d.name == name && d.index == -1) return &d;
+    }
+    return nullptr;
+}
+
+void FormWindow::setItemText(const std::string& name, const std::string& text) {
+    ControlDescription* d = describe(name);
+    if (!d) return;
+    d->text = text;
+    if (const HWND child = control(name)) ::SetWindowTextW(child, wide(text).c_str());
+    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void FormWindow::setControlVisible(const std::string& name, bool visible) {
+    ControlDescription* d = describe(name);
+    if (!d) return;
+    d->visible = visible;
+    if (const HWND child = control(name)) ::ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
+    else if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void FormWindow::paintBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
@@ -414,6 +501,14 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;  // the surface is painted whole in WM_PAINT
+        case WM_COMMAND:
+            // Escape, as the dialog keys report it.
+            if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
+                onEscape();
+                return 0;
+            }
+            if (lParam && onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
+            break;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             paintSurface(::BeginPaint(hwnd(), &ps));

@@ -12,6 +12,7 @@
 #include "win32/Wnd.h"
 #include "win32/XpButtonWin32.h"
 #include "windows/FormDescription.h"
+#include "windows/PictureBoxView.h"
 
 namespace quorvane {
 class KeyInjector;
@@ -20,13 +21,20 @@ class KeyInjector;
 namespace quorvane::win32 {
 
 // A picture box: a window of its own that shows its picture at the top-left corner over its
-// background colour, one picture pixel to one device pixel.
-class PictureBoxWin32 final : public Wnd {
+// background colour, one picture pixel to one device pixel. As the actions see it, its picture is a
+// persistent image that what they draw stays in.
+class PictureBoxWin32 final : public Wnd, public PictureBoxView {
 public:
     bool make(const CreateArgs& args, COLORREF background);
     // Shows `picture` from now on (nothing: the box keeps its background only).
     void setPicture(std::optional<Picture> picture);
     const std::optional<Picture>& picture() const { return m_picture; }
+
+    void setHeight(int twips) override;
+    void setWidth(int twips) override;
+    void clearPicture() override;
+    void drawPicture(const IconImage& picture, int x, int y) override;
+    void refresh() override;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -74,10 +82,19 @@ public:
     // Gives the focus to the first control of the focus order that can take it.
     void focusFirst();
 
+    // A windowless item's new text (a label), painted from now on.
+    void setItemText(const std::string& name, const std::string& text);
+    // Shows or hides a control, with a window of its own or not.
+    void setControlVisible(const std::string& name, bool visible);
+
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A window closed by the user (Alt+F4, the system menu) goes the way its class decides.
     virtual void onClose() { ::DestroyWindow(hwnd()); }
+    // Escape pressed in the window.
+    virtual void onEscape() {}
+    // A standard control's notification (`code`, such as LBN_DBLCLK); true when handled.
+    virtual bool onCommand(HWND /*control*/, WORD /*code*/) { return false; }
 
 private:
     struct Control;
@@ -88,6 +105,7 @@ private:
     bool dragStartsAt(POINT at) const;
     const Control* find(const std::string& name, int index) const;
     RECT box(const ControlDescription& d) const;
+    ControlDescription* describe(const std::string& name);
 
     FormDescription m_description;
     Options m_options;

@@ -1,8 +1,8 @@
 #include "win32/MainWindowWin32.h"
 
-#include "platform/ShellIconsWin32.h"
 #include "platform/Win32Text.h"
-#include "protect/Disguise.h"
+#include "win32/AboutWindowWin32.h"
+#include "win32/ListWindowWin32.h"
 
 namespace quorvane::win32 {
 
@@ -19,47 +19,98 @@ FormWindow::Options mainOptions() {
 }
 
 constexpr int kCommands = 10;
-constexpr int kExit = 9;
+
+// The list window tells the main window when it goes, so that it never points at a gone window.
+class TrackedList final : public ListView {
+public:
+    TrackedList(std::unique_ptr<ListWindowWin32> list, ListWindowWin32*& tracker)
+        : m_list(std::move(list)), m_tracker(tracker) {
+        m_tracker = m_list.get();
+    }
+    ~TrackedList() override { m_tracker = nullptr; }
+
+    void sizeToShape() override { m_list->sizeToShape(); }
+    ListBoxView& listBox() override { return m_list->listBox(); }
+    void showModal() override { m_list->showModal(); }
+    void unload() override { m_list->unload(); }
+
+private:
+    std::unique_ptr<ListWindowWin32> m_list;
+    ListWindowWin32*& m_tracker;
+};
 
 }  // namespace
 
-MainWindowWin32::MainWindowWin32(KeyInjector& keys, std::string applicationDirectory)
-    : FormWindow(FormDescription::embedded("frmMain"), mainOptions(), keys),
-      m_applicationDirectory(std::move(applicationDirectory)) {}
+MainWindowWin32::MainWindowWin32(Services services, std::string applicationDirectory)
+    : FormWindow(FormDescription::embedded("frmMain"), mainOptions(), services.keys),
+      m_services(services),
+      m_form(services, *this, std::move(applicationDirectory)) {}
+
+MainWindowWin32::~MainWindowWin32() = default;
 
 bool MainWindowWin32::load() {
     if (!make()) return false;
-    // The window takes the size of its frame shape, as the designed area is larger.
-    if (const ControlDescription* shape = description().find("Shape1")) resizeInner(shape->width, shape->height);
-    if (const HWND combo = control("cmb1")) {
-        for (std::string_view caption : kDisguiseCaptions)
-            ::SendMessageW(combo, CB_ADDSTRING, 0,
-                           reinterpret_cast<LPARAM>(toWide(std::string(caption)).value_or(L"").c_str()));
-        ::SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    }
-    if (const HWND text = control("Text1"))
-        ::SetWindowTextW(text, toWide(m_applicationDirectory).value_or(L"").c_str());
-    // The current-icon box shows the program folder's icon as the shell shows it.
-    if (PictureBoxWin32* box = pictureBox("Picture1")) {
-        if (auto shellIcon = ShellIconsWin32().iconFor(m_applicationDirectory, 32))
-            box->setPicture(std::move(shellIcon));
-    }
     const auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                       ::GetSystemMetricsForDpi(SM_CXICON, dpi()),
                                                       ::GetSystemMetricsForDpi(SM_CYICON, dpi()), LR_SHARED));
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     for (int i = 0; i < kCommands; ++i) {
-        if (XpButtonWin32* button = this->button("cmd", i)) button->onClick = [this, i] { cmd_Click(i); };
+        if (XpButtonWin32* button = this->button("cmd", i))
+            button->onClick = [this, i] { m_form.cmd_Click(static_cast<std::int16_t>(i)); };
     }
+    m_form.Form_Load();
     return true;
 }
 
-void MainWindowWin32::cmd_Click(int index) {
-    if (index == kExit) onClose();
+void MainWindowWin32::sizeToShape() {
+    // The window takes the size of its frame shape, as the designed area is larger.
+    if (const ControlDescription* shape = description().find("Shape1")) resizeInner(shape->width, shape->height);
 }
 
-void MainWindowWin32::onClose() {
-    // The program ends at once, every window with it; nothing is saved.
+void MainWindowWin32::addDisguise(const std::string& caption) {
+    ::SendMessageW(control("cmb1"), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(caption).value_or(L"").c_str()));
+}
+
+int MainWindowWin32::disguiseIndex() {
+    const LRESULT index = ::SendMessageW(control("cmb1"), CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : static_cast<int>(index);
+}
+
+void MainWindowWin32::setDisguiseIndex(int index) {
+    ::SendMessageW(control("cmb1"), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+std::string MainWindowWin32::pathText() {
+    const HWND text = control("Text1");
+    std::wstring wide(static_cast<std::size_t>(::GetWindowTextLengthW(text)) + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(::GetWindowTextW(text, wide.data(), static_cast<int>(wide.size()))));
+    return fromWide(wide);
+}
+
+void MainWindowWin32::setPathText(const std::string& text) {
+    // A path that is no UTF-8 still shows, each byte as the code page reads it.
+    const std::wstring wide = toWide(text).value_or(toWide(fromAnsi(text)).value_or(L""));
+    ::SetWindowTextW(control("Text1"), wide.c_str());
+}
+
+PictureBoxView& MainWindowWin32::currentIcon() { return *pictureBox("Picture1"); }
+
+PictureBoxView& MainWindowWin32::newIcon() { return *pictureBox("Picture2"); }
+
+std::unique_ptr<ListView> MainWindowWin32::loadList(const std::string& registerFilePath) {
+    return std::make_unique<TrackedList>(std::make_unique<ListWindowWin32>(m_services, registerFilePath, hwnd()),
+                                         m_list);
+}
+
+void MainWindowWin32::showAbout() {
+    if (!m_about) m_about = std::make_unique<AboutWindowWin32>(m_services);
+    m_about->showInFront();
+}
+
+void MainWindowWin32::endProgram() {
+    // The program ends at once, every window with it; no window's handlers run.
+    if (m_about && m_about->hwnd()) ::ShowWindow(m_about->hwnd(), SW_HIDE);
+    ::ShowWindow(hwnd(), SW_HIDE);
     ::PostQuitMessage(0);
 }
 

@@ -1,25 +1,42 @@
-// The native Windows program: the main window over the system's own services, and the message loop.
+// The native Windows program: the platform's services handed to the main window, and the message loop.
+// The main window first: its forms come before the Windows headers, whose registry names are macros.
+#include "win32/MainWindowWin32.h"
+// after the main window
 #include <windows.h>
 // after the Windows types
 #include <commctrl.h>
 
-#include "platform/KeyInjectorWin32.h"
+#include <exception>
+
+#include "platform/Error.h"
+#include "platform/UserMessages.h"
 #include "platform/UserMessagesWin32.h"
-#include "win32/MainWindowWin32.h"
+#include "platform/win32/GuiServices.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace quorvane;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    KeyInjectorWin32 keys;
-    win32::MainWindowWin32 main(keys, win32::applicationDirectory());
-    if (!main.load()) return 1;
-    ::ShowWindow(main.hwnd(), show);
-    ::UpdateWindow(main.hwnd());
-    main.focusFirst();
+    PlatformServices platform;
+    const Services services = platform.services();
+    try {
+        win32::MainWindowWin32 main(services, win32::applicationDirectory());
+        if (!main.load()) return 1;
+        ::ShowWindow(main.hwnd(), show);
+        ::UpdateWindow(main.hwnd());
+        main.focusFirst();
 
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) win32::dispatchMessage(msg);
-    return static_cast<int>(msg.wParam);
+        MSG msg;
+        while (::GetMessageW(&msg, nullptr, 0, 0) > 0) win32::dispatchMessage(msg);
+        return static_cast<int>(msg.wParam);
+    } catch (const PlatformError& error) {
+        // A failing load sequence leaves no window to go on with.
+        services.messages.messageBox(errorReportText(error), mb::Critical, std::string(kAppTitle));
+        return 1;
+    } catch (const std::exception& error) {
+        // A window whose layout cannot be read: a broken build, said rather than crashed on.
+        services.messages.messageBox(error.what(), mb::Critical, std::string(kAppTitle));
+        return 1;
+    }
 }
