@@ -72,6 +72,49 @@ void ProgramDriver::click(HWND control, int x, int y) {
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+bool ProgramDriver::clickButton(HWND window, const std::wstring& caption) {
+    const HWND button = child(window, L"TulmXpButton", caption);
+    if (!button) return false;
+    click(button);
+    return true;
+}
+
+std::wstring ProgramDriver::text(HWND window) {
+    std::wstring text(static_cast<std::size_t>(::SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+    const LRESULT length =
+        ::SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+void ProgramDriver::setText(HWND window, const std::wstring& text) {
+    ::SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+std::wstring ProgramDriver::answerMessageBox(const std::wstring& title) const {
+    const HWND box = waitForWindow(title);
+    if (!box) return L"<none>";
+    // The message is the box's one static control with text (the icon is one without).
+    std::wstring message;
+    HWND item = nullptr;
+    while ((item = ::FindWindowExW(box, item, L"Static", nullptr)) != nullptr) {
+        const std::wstring shown = text(item);
+        if (!shown.empty()) message = shown;
+    }
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    waitUntilGone(box);
+    settle(200);
+    return message;
+}
+
+bool ProgramDriver::waitUntilGone(HWND window, int ms) {
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (!::IsWindow(window) || !::IsWindowVisible(window)) return true;
+        ::Sleep(10);
+    }
+    return false;
+}
+
 void ProgramDriver::settle(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
 
 SIZE ProgramDriver::clientSize(HWND window) {
@@ -110,6 +153,18 @@ int ProgramDriver::waitForExit(int ms) {
     DWORD code = 0;
     ::GetExitCodeProcess(m_process.hProcess, &code);
     return static_cast<int>(code);
+}
+
+std::string fileBytes(const std::wstring& path) {
+    const HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "<missing>";
+    std::string bytes(static_cast<std::size_t>(::GetFileSize(file, nullptr)), '\0');
+    DWORD read = 0;
+    ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    ::CloseHandle(file);
+    bytes.resize(read);
+    return bytes;
 }
 
 }  // namespace quorvane::test

@@ -26,6 +26,18 @@ public:
 
     // A left click at (x, y) of the control's client area, as posted mouse messages.
     static void click(HWND control, int x = 5, int y = 5);
+    // A button of `window` (TulmXpButton) clicked by its caption; false when there is none.
+    static bool clickButton(HWND window, const std::wstring& caption);
+
+    // A window's text, and a new one put in as the control's own (an edit box, the path box).
+    static std::wstring text(HWND window);
+    static void setText(HWND window, const std::wstring& text);
+
+    // The message box with this title: waited for, its text read, closed with its OK button, and
+    // waited for until it has gone. Its text, or "<none>" when no such box came.
+    std::wstring answerMessageBox(const std::wstring& title) const;
+    // Waits until `window` has gone or is hidden; false if it is still there after `ms`.
+    static bool waitUntilGone(HWND window, int ms = 5000);
     // Lets the program handle what it was sent (it paints, opens windows).
     static void settle(int ms = 300);
 
@@ -40,5 +52,8 @@ private:
     PROCESS_INFORMATION m_process{};
     HWND m_main = nullptr;
 };
+
+// A file's bytes as they are on disk, or "<missing>".
+std::string fileBytes(const std::wstring& path);
 
 }  // namespace quorvane::test

@@ -213,7 +213,8 @@ std::wstring uninstallDisplayName() {
 }
 
 // The installer made by tools/package-windows.sh (which tools/test-windows.sh runs first): silent, then
-// the program where a user finds it, started from there; silent removal leaves nothing behind.
+// the program where a user finds it, started from there, keeping its register in the user's data
+// folder; silent removal leaves nothing behind.
 TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
     ASSERT_TRUE(fileExists(QUORVANE_INSTALLER)) << "tools/package-windows.sh makes the installer";
     const std::wstring folder = knownFolder(FOLDERID_ProgramFiles) + L"\\Quorvane";
@@ -225,10 +226,30 @@ TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
     EXPECT_TRUE(fileExists(knownFolder(FOLDERID_CommonPrograms) + shortcut) ||
                 fileExists(knownFolder(FOLDERID_Programs) + shortcut));
     {
+        // The installed program keeps its register in the user's data folder, made on the first hide.
+        const std::wstring data = knownFolder(FOLDERID_RoamingAppData) + L"\\Quorvane";
+        const std::wstring registerFile = data + L"\\l0g.ext";
+        ::DeleteFileW(registerFile.c_str());
+        ::RemoveDirectoryW(data.c_str());
+        const test::TempDir work;
+        const std::wstring hidden = *win32::toWide(work / "Hidden");
+        ASSERT_TRUE(::CreateDirectoryW(hidden.c_str(), nullptr));
+
         ProgramDriver installed(program);
         ASSERT_NE(installed.mainWindow(), nullptr);
+        // The folder typed into the path box, taken up by "Set Default Icon", then hidden.
+        ProgramDriver::setText(::FindWindowExW(installed.mainWindow(), nullptr, L"Edit", nullptr), hidden);
+        ASSERT_TRUE(ProgramDriver::clickButton(installed.mainWindow(), L"Set Default Icon"));
+        ProgramDriver::settle();
+        ASSERT_TRUE(ProgramDriver::clickButton(installed.mainWindow(), L"Hide Folder"));
+        EXPECT_EQ(installed.answerMessageBox(L"yeah!"), L"The folder: \r\n" + hidden + L"\r\n  it's not visible now");
+        EXPECT_EQ(test::fileBytes(registerFile), *win32::toAnsi(work / "Hidden") + "\r\n");
+        EXPECT_FALSE(fileExists(folder + L"\\l0g.ext"));
+
         ProgramDriver::click(ProgramDriver::child(installed.mainWindow(), L"TulmXpButton", L"Exit"));
         EXPECT_EQ(installed.waitForExit(), 0);
+        ::DeleteFileW(registerFile.c_str());
+        ::RemoveDirectoryW(data.c_str());
     }
     // The uninstaller runs in place (_?=) so that it can be waited for.
     EXPECT_EQ(run(L"\"" + folder + L"\\Uninstall.exe\" /S _?=" + folder), 0);
