@@ -14,6 +14,15 @@ constexpr DWORD kOpenFileChars = 254;
 
 std::wstring wide(const std::string& text) { return win32::toWide(text).value_or(std::wstring()); }
 
+// GetOpenFileNameW from the common dialogs' library, loaded on first use: the program's start does
+// not wait for that library.
+BOOL getOpenFileName(OPENFILENAMEW* request) {
+    using Open = BOOL(WINAPI*)(OPENFILENAMEW*);
+    static const auto open = reinterpret_cast<Open>(
+        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"comdlg32.dll"), "GetOpenFileNameW")));
+    return open ? open(request) : FALSE;
+}
+
 }  // namespace
 
 std::string DialogsWin32::browseForFolder(WindowHandle owner, const std::string& title) {
@@ -53,7 +62,7 @@ std::string DialogsWin32::openFile(WindowHandle owner, const std::vector<std::st
     request.lpstrTitle = caption.c_str();
     request.Flags = OFN_EXPLORER;
     // A path too long for the buffer fails like a cancel.
-    if (!::GetOpenFileNameW(&request)) return {};
+    if (!getOpenFileName(&request)) return {};
     return win32::fromWide(file.c_str());
 }
 

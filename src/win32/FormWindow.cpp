@@ -16,6 +16,8 @@ namespace quorvane::win32 {
 namespace {
 
 constexpr WindowClass kFormClass{L"QuorvaneForm", CS_DBLCLKS};
+// Posted after the first paint: the windowless images are decoded then.
+constexpr UINT kDecodeImages = WM_APP + 1;
 constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
 // The standard controls' classes by kind.
 constexpr wchar_t kEditClass[] = L"EDIT";
@@ -238,7 +240,8 @@ void FormWindow::buildControls() {
     }
     for (const ControlDescription& d : m_description.controls) {
         if (!d.hasWindow()) {
-            if (d.kind == ControlKind::Image && !d.picture.empty()) m_images[d.displayName()] = artPicture(d.picture);
+            // Decoded after the first paint: the imaging component's start would hold the window back.
+            if (d.kind == ControlKind::Image && !d.picture.empty()) m_images[d.displayName()] = std::nullopt;
             auto c = std::make_unique<Control>();
             c->d = &d;
             m_controls.push_back(std::move(c));
@@ -398,6 +401,16 @@ void FormWindow::setControlVisible(const std::string& name, bool visible) {
     else if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
+void FormWindow::decodeImages() {
+    m_imagesDecoded = true;
+    for (const ControlDescription& d : m_description.controls) {
+        if (d.kind != ControlKind::Image || d.picture.empty()) continue;
+        m_images[d.displayName()] = artPicture(d.picture);
+        const RECT r = box(d);
+        ::InvalidateRect(hwnd(), &r, FALSE);
+    }
+}
+
 void FormWindow::paintBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
@@ -513,10 +526,14 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PAINTSTRUCT ps;
             paintSurface(::BeginPaint(hwnd(), &ps));
             ::EndPaint(hwnd(), &ps);
+            if (!m_imagesDecoded && !m_images.empty()) ::PostMessageW(hwnd(), kDecodeImages, 0, 0);
             return 0;
         }
         case WM_PRINTCLIENT:
             paintSurface(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case kDecodeImages:
+            if (!m_imagesDecoded) decodeImages();
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

@@ -115,7 +115,10 @@ private:
     int m_innerHeightTwips = 0;
     bool m_pressOnSurface = false;
     std::vector<std::unique_ptr<Control>> m_controls;
+    void decodeImages();
+
     std::map<std::string, std::optional<Picture>> m_images;  // windowless images by name
+    bool m_imagesDecoded = false;
 };
 
 }  // namespace quorvane::win32

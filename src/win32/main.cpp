@@ -10,11 +10,14 @@
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
+#include "platform/ShellIconsWin32.h"
 #include "platform/UserMessagesWin32.h"
 #include "platform/win32/GuiServices.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace quorvane;
+    // The shell's image lists start while the windows are made: the load shows the folder's icon.
+    ShellIconsWin32::prepareInBackground();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
