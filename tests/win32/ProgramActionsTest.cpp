@@ -219,6 +219,19 @@ TEST(ProgramActions, OpenIconChangeIconAndSetDefaultIcon) {
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
+// The about window's one visible portrait (picture box), or null when not exactly one shows.
+HWND portraitShown(HWND about) {
+    HWND shown = nullptr;
+    int count = 0;
+    HWND box = nullptr;
+    while ((box = ::FindWindowExW(about, box, L"QuorvanePictureBox", nullptr)) != nullptr) {
+        if (!::IsWindowVisible(box)) continue;
+        shown = box;
+        ++count;
+    }
+    return count == 1 ? shown : nullptr;
+}
+
 TEST(ProgramActions, TheAboutWindowOpensUnownedSwapsPortraitsAndCloses) {
     const ProgramCopy program;
     ProgramDriver quorvane(program.path());
@@ -228,12 +241,22 @@ TEST(ProgramActions, TheAboutWindowOpensUnownedSwapsPortraitsAndCloses) {
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(::GetWindow(about, GW_OWNER), nullptr);
     EXPECT_TRUE(::IsWindowEnabled(quorvane.mainWindow())) << "modeless";
+    // One portrait in view at a time: "&Change..." swaps them.
+    const HWND drawing = portraitShown(about);
+    ASSERT_NE(drawing, nullptr);
+    ASSERT_TRUE(ProgramDriver::clickButton(about, L"&Change..."));
+    ProgramDriver::settle();
+    const HWND photo = portraitShown(about);
+    ASSERT_NE(photo, nullptr);
+    EXPECT_NE(photo, drawing);
     ASSERT_TRUE(ProgramDriver::clickButton(about, L"&OK"));
     EXPECT_TRUE(ProgramDriver::waitUntilGone(about));
 
-    // Opened again it is one window; "Exit" ends the program with it.
+    // Opened again it is the same window, loaded afresh with the drawing in view; "Exit" ends the
+    // program with it.
     ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"About,.."));
-    ASSERT_NE(quorvane.waitForWindow(L"About "), nullptr);
+    EXPECT_EQ(quorvane.waitForWindow(L"About "), about);
+    EXPECT_EQ(portraitShown(about), drawing);
     ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"Exit"));
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
