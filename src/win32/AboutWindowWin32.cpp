@@ -1,6 +1,6 @@
 #include "win32/AboutWindowWin32.h"
 
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 
 namespace quorvane::win32 {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "platform/ShellIcons.h"
-#include "platform/UserMessagesWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/UserMessages.h"
+#include "platform/win32/Win32Text.h"
 #include "win32/Chrome.h"
 #include "windows/Twips.h"
 

@@ -10,9 +10,9 @@
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
-#include "platform/ShellIconsWin32.h"
-#include "platform/UserMessagesWin32.h"
 #include "platform/win32/GuiServices.h"
+#include "platform/win32/ShellIcons.h"
+#include "platform/win32/UserMessages.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace quorvane;

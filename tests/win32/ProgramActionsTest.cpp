@@ -8,7 +8,7 @@
 #include <string>
 
 #include "ProgramDriver.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

@@ -1,9 +1,9 @@
 #include "platform/win32/GuiServices.h"
 
-#include "platform/DialogsWin32.h"
-#include "platform/KeyInjectorWin32.h"
-#include "platform/ShellIconsWin32.h"
-#include "platform/UserMessagesWin32.h"
+#include "platform/win32/Dialogs.h"
+#include "platform/win32/KeyInjector.h"
+#include "platform/win32/ShellIcons.h"
+#include "platform/win32/UserMessages.h"
 
 namespace quorvane {
 
