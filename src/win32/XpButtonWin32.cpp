@@ -102,6 +102,9 @@ public:
         ::UpdateWindow(b.hwnd());
     }
     void applyRegion(int width, int height) override {
+        // Every redraw asks for it; a region is only made again when the size has changed.
+        if (b.m_regionSize.cx == width && b.m_regionSize.cy == height) return;
+        b.m_regionSize = SIZE{width, height};
         ::SetWindowRgn(b.hwnd(), RegionWithoutCorners(width, height), TRUE);
     }
     Rgb backColour() const override { return rgbOf(::GetSysColor(COLOR_WINDOW)); }
