@@ -77,8 +77,8 @@ void PictureBoxWin32::drawPicture(const IconImage& picture, int x, int y) {
         Picture image;
         image.width = client.right;
         image.height = client.bottom;
-        const std::uint32_t background = 0xFF000000u | (GetRValue(m_background) << 16) |
-                                         (GetGValue(m_background) << 8) | GetBValue(m_background);
+        const std::uint32_t background =
+            0xFF000000u | (GetRValue(m_background) << 16) | (GetGValue(m_background) << 8) | GetBValue(m_background);
         image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, background);
         if (m_picture) {
             // What was drawn before stays where it still fits.
@@ -397,8 +397,11 @@ void FormWindow::setControlVisible(const std::string& name, bool visible) {
     ControlDescription* d = describe(name);
     if (!d) return;
     d->visible = visible;
-    if (const HWND child = control(name)) ::ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
-    else if (hwnd()) ::InvalidateRect(hwnd(), nullptr, FALSE);
+    if (const HWND child = control(name)) {
+        ::ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
+    } else if (hwnd()) {
+        ::InvalidateRect(hwnd(), nullptr, FALSE);
+    }
 }
 
 void FormWindow::decodeImages() {

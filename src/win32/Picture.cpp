@@ -48,8 +48,8 @@ private:
 // start does not wait for that library (its pictures are decoded after the first paint).
 HRESULT convertBitmapSource(REFWICPixelFormatGUID format, IWICBitmapSource* source, IWICBitmapSource** converted) {
     using Convert = HRESULT(WINAPI*)(REFWICPixelFormatGUID, IWICBitmapSource*, IWICBitmapSource**);
-    static const auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        ::GetProcAddress(::LoadLibraryW(L"windowscodecs.dll"), "WICConvertBitmapSource")));
+    static const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(::GetProcAddress(::LoadLibraryW(L"windowscodecs.dll"), "WICConvertBitmapSource")));
     return convert ? convert(format, source, converted) : E_NOTIMPL;
 }
 
@@ -71,8 +71,7 @@ std::optional<Picture> decodePicture(const void* bytes, std::size_t size) {
     ComPtr<IWICBitmapFrameDecode> frame;
     if (FAILED(decoder->GetFrame(0, frame.put()))) return std::nullopt;
     ComPtr<IWICBitmapSource> converted;
-    if (FAILED(convertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), converted.put())))
-        return std::nullopt;
+    if (FAILED(convertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.get(), converted.put()))) return std::nullopt;
     UINT width = 0;
     UINT height = 0;
     if (FAILED(converted->GetSize(&width, &height)) || width == 0 || height == 0) return std::nullopt;

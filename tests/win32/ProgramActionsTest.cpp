@@ -134,7 +134,7 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     const ProgramCopy program;
     const test::TempDir work;
     // A name outside ASCII: the register keeps it in the ANSI code page.
-    const std::wstring folder = wide(work / "F\xC3\xA4" "cher");
+    const std::wstring folder = wide(work / (std::string("F\xC3\xA4") + "cher"));
     ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
     const std::wstring registerFile = program.file("l0g.ext");
     ProgramDriver quorvane(program.path());

@@ -45,7 +45,7 @@ std::string DialogsWin32::browseForFolder(WindowHandle owner, const std::string&
 }
 
 std::string DialogsWin32::openFile(WindowHandle owner, const std::vector<std::string>& nameFilters,
-                                  const std::string& title) {
+                                   const std::string& title) {
     const std::wstring filter = win32::openFileFilter(nameFilters);
     const std::wstring caption = wide(title);
     std::wstring file(kOpenFileChars, L'\0');
