@@ -15,8 +15,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/QtKeyInjector.h"
-#include "xpbutton/TulmXpButton.h"
+#include "platform/qt/KeyInjector.h"
+#include "qt/TulmXpButton.h"
 
 namespace {
 

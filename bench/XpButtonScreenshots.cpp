@@ -11,8 +11,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/QtKeyInjector.h"
-#include "xpbutton/TulmXpButton.h"
+#include "platform/qt/KeyInjector.h"
+#include "qt/TulmXpButton.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

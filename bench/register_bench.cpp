@@ -14,16 +14,16 @@
 
 #include "platform/CoreServices.h"
 #include "platform/FileSystem.h"
-#include "platform/GuiServices.h"
-#include "platform/PathText.h"
-#include "platform/QtDialogs.h"
-#include "platform/QtKeyInjector.h"
-#include "platform/QtShellIcons.h"
+#include "platform/qt/GuiServices.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/Dialogs.h"
+#include "platform/qt/KeyInjector.h"
+#include "platform/qt/ShellIcons.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
-#include "protect/ListWindow.h"
-#include "protect/MainWindow.h"
-#include "protect/QtListBox.h"
+#include "qt/ListWindow.h"
+#include "qt/MainWindow.h"
+#include "qt/QtListBox.h"
 
 namespace {
 

@@ -18,10 +18,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/GuiServices.h"
+#include "platform/qt/GuiServices.h"
 #include "platform/UserMessages.h"
-#include "protect/MainWindow.h"
-#include "windows/FontSubstitutes.h"
+#include "qt/MainWindow.h"
+#include "qt/FontSubstitutes.h"
 
 namespace {
 

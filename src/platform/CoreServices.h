@@ -11,7 +11,7 @@
 namespace quorvane {
 
 // The Qt-free platform services of this operating system, chosen in one place
-// (CoreServicesPosix.cpp or CoreServicesWin32.cpp, picked by the build).
+// (posix/CoreServices.cpp or win32/CoreServices.cpp, picked by the build).
 struct CoreServices {
     std::unique_ptr<FileSystem> fileSystem;
     std::unique_ptr<IniWriter> iniWriter;

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/UserMessagesWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/UserMessages.h"
+#include "platform/win32/Win32Text.h"
 #include "win32/Chrome.h"
 #include "windows/Twips.h"
 

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 
 namespace quorvane::win32 {
 

@@ -1,7 +1,7 @@
 #include "win32/MainWindowWin32.h"
 
-#include "platform/ShellIconsWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/ShellIcons.h"
+#include "platform/win32/Win32Text.h"
 #include "protect/Disguise.h"
 
 namespace quorvane::win32 {

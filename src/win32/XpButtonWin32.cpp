@@ -6,7 +6,7 @@
 #include <cwctype>
 #include <vector>
 
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 #include "win32/Chrome.h"
 #include "xpbutton/XpButtonHost.h"
 

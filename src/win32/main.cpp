@@ -3,8 +3,8 @@
 // after the Windows types
 #include <commctrl.h>
 
-#include "platform/KeyInjectorWin32.h"
-#include "platform/UserMessagesWin32.h"
+#include "platform/win32/KeyInjector.h"
+#include "platform/win32/UserMessages.h"
 #include "win32/MainWindowWin32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {

@@ -5,9 +5,9 @@
 #include <QPainter>
 
 #include "icons/IcoFiles.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/PathText.h"
-#include "platform/QtShellIcons.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/ShellIcons.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

@@ -8,8 +8,8 @@
 #include <cstdlib>
 
 #include "icons/IcoFiles.h"
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 
 namespace quorvane {

@@ -13,11 +13,11 @@
 #include <functional>
 
 #include "icons/IcoFiles.h"
-#include "platform/IniWriterPosix.h"
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/posix/IniWriter.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/PictureBox.h"
+#include "qt/PictureBox.h"
 
 namespace quorvane {
 namespace {

@@ -9,8 +9,8 @@
 #include "icons/WriteIniValue.h"
 #include "platform/CoreServices.h"
 #include "platform/Error.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/IniWriterPosix.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/IniWriter.h"
 #include "support/TempDir.h"
 
 using namespace std::string_literals;

@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "icons/IniText.h"
-#include "platform/FileSystemWin32.h"
-#include "platform/IniWriterWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/FileSystem.h"
+#include "platform/win32/IniWriter.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 using namespace std::string_literals;

@@ -1,6 +1,6 @@
 // What Linux file managers are told of a folder's icon: the bytes of its ".directory". (The GIO
 // metadata needs a session bus with gvfs: gio_metadata_test starts one.)
-#include "platform/FileManagerIconsPosix.h"
+#include "platform/posix/FileManagerIcons.h"
 
 #include <gtest/gtest.h>
 

@@ -19,9 +19,9 @@
 
 #include "platform/DosAttributes.h"
 #include "platform/Error.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/IniWriterPosix.h"
-#include "platform/PosixIo.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/IniWriter.h"
+#include "platform/posix/PosixIo.h"
 #include "protect/Register.h"
 #include "support/TempDir.h"
 

@@ -5,7 +5,7 @@
 #include <sys/xattr.h>
 
 #include "platform/Error.h"
-#include "platform/FileSystemPosix.h"
+#include "platform/posix/FileSystem.h"
 #include "support/TempDir.h"
 
 using namespace std::string_literals;

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "platform/Error.h"
-#include "platform/FileSystemWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/FileSystem.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

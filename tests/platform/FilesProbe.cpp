@@ -6,8 +6,8 @@
 #include <string>
 
 #include "platform/Error.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/IniWriterPosix.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/IniWriter.h"
 
 int main(int argc, char* argv[]) {
     using namespace quorvane;

@@ -4,8 +4,8 @@
 
 #include <QUrl>
 
-#include "platform/PathText.h"
-#include "platform/QtDialogs.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/Dialogs.h"
 
 using namespace std::string_literals;
 

@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "platform/Error.h"
-#include "platform/ProgramLauncherPosix.h"
+#include "platform/posix/ProgramLauncher.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

@@ -7,8 +7,8 @@
 #include <thread>
 
 #include "platform/Error.h"
-#include "platform/ProgramLauncherWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/ProgramLauncher.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

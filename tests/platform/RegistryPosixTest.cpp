@@ -3,8 +3,8 @@
 
 #include <filesystem>
 
-#include "platform/FileSystemPosix.h"
-#include "platform/RegistryPosix.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/posix/Registry.h"
 #include "support/FakeRegistry.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"

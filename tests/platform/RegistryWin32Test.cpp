@@ -2,7 +2,7 @@
 // sizes in bytes of that data, and the predefined roots.
 // clang-format off
 // Our header first: the system's macros of the same names (REG_SZ, ...) would spoil its constants.
-#include "platform/RegistryWin32.h"
+#include "platform/win32/Registry.h"
 
 #include <windows.h>
 // clang-format on

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "icons/IcoFiles.h"
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 
 using namespace std::string_literals;

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "platform/Error.h"
-#include "platform/FileSystemWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/FileSystem.h"
+#include "platform/win32/Win32Text.h"
 
 int wmain(int argc, wchar_t** argv) {
     using namespace quorvane;

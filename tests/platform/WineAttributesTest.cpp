@@ -9,7 +9,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/FileSystemPosix.h"
+#include "platform/posix/FileSystem.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

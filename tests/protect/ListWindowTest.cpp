@@ -11,13 +11,13 @@
 #include <functional>
 
 #include "platform/Error.h"
-#include "platform/PathText.h"
+#include "platform/qt/PathText.h"
 #include "protect/ListFile.h"
-#include "protect/ListWindow.h"
-#include "protect/MainWindow.h"
+#include "qt/ListWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/FormLayout.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/FormLayout.h"
+#include "qt/TulmXpButton.h"
 
 using namespace std::string_literals;
 

@@ -8,10 +8,10 @@
 #include <QTest>
 
 #include "platform/Error.h"
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/PictureBox.h"
+#include "qt/PictureBox.h"
 
 namespace quorvane {
 namespace {

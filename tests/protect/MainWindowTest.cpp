@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/AboutWindow.h"
-#include "windows/PictureBox.h"
+#include "qt/AboutWindow.h"
+#include "qt/PictureBox.h"
 
 namespace quorvane {
 namespace {

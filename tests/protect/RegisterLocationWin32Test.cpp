@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 #include "protect/RegisterLocation.h"
 #include "support/TempDir.h"
 

@@ -2,7 +2,7 @@
 // folder is also listed in its parent's ".hidden".
 #include <gtest/gtest.h>
 
-#include "platform/FileSystemPosix.h"
+#include "platform/posix/FileSystem.h"
 #include "protect/ListFile.h"
 #include "protect/Register.h"
 #include "support/RecordingMessages.h"

@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "platform/Error.h"
-#include "platform/FileSystemWin32.h"
+#include "platform/win32/FileSystem.h"
 #include "protect/ListFile.h"
 #include "protect/Register.h"
 #include "support/RecordingMessages.h"

@@ -7,15 +7,15 @@
 #include <QPainter>
 
 #include "platform/Error.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/PathText.h"
-#include "platform/QtIconImage.h"
-#include "platform/QtShellIcons.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/IconImage.h"
+#include "platform/qt/ShellIcons.h"
 #include "protect/Disguise.h"
 #include "protect/ShellIcon.h"
 #include "support/TempDir.h"
-#include "windows/PictureBox.h"
-#include "windows/QtPictureBox.h"
+#include "qt/PictureBox.h"
+#include "qt/QtPictureBox.h"
 
 namespace quorvane {
 namespace {

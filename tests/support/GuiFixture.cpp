@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QTest>
 
-#include "platform/PathText.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/MainWindow.h"
 
 namespace quorvane::test {
 

@@ -5,12 +5,12 @@
 #include <QString>
 #include <memory>
 
-#include "platform/FileManagerIconsPosix.h"
-#include "platform/FileSystemPosix.h"
-#include "platform/GuiServices.h"
-#include "platform/IniWriterPosix.h"
-#include "platform/QtKeyInjector.h"
-#include "platform/QtShellIcons.h"
+#include "platform/posix/FileManagerIcons.h"
+#include "platform/posix/FileSystem.h"
+#include "platform/qt/GuiServices.h"
+#include "platform/posix/IniWriter.h"
+#include "platform/qt/KeyInjector.h"
+#include "platform/qt/ShellIcons.h"
 #include "platform/Unavailable.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 
-#include "platform/GuiServices.h"
-#include "windows/FontSubstitutes.h"
+#include "platform/qt/GuiServices.h"
+#include "qt/FontSubstitutes.h"
 
 // GUI tests need the application object before any widget; they run on the offscreen platform.
 int main(int argc, char** argv) {

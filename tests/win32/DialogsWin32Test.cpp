@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "platform/DialogsWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/Dialogs.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/KeyInjectorWin32.h"
-#include "platform/UserMessagesWin32.h"
+#include "platform/win32/KeyInjector.h"
+#include "platform/win32/UserMessages.h"
 
 namespace quorvane {
 namespace {

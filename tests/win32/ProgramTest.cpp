@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ProgramDriver.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 #include "windows/GradientBands.h"
 #include "xpbutton/ButtonFace.h"

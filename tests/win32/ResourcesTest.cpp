@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Win32Text.h"
+#include "platform/win32/Win32Text.h"
 
 namespace quorvane {
 namespace {

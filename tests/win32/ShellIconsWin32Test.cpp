@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/ShellIconsWin32.h"
-#include "platform/Win32Text.h"
+#include "platform/win32/ShellIcons.h"
+#include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

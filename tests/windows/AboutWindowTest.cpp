@@ -7,12 +7,12 @@
 #include <QTest>
 #include <QWindow>
 
-#include "protect/MainWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/AboutWindow.h"
-#include "windows/FormLayout.h"
-#include "windows/PictureBox.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/AboutWindow.h"
+#include "qt/FormLayout.h"
+#include "qt/PictureBox.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

@@ -10,11 +10,11 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "platform/QtKeyInjector.h"
+#include "platform/qt/KeyInjector.h"
 #include "windows/AboutLikeLayout.h"
-#include "windows/FormLayout.h"
-#include "windows/PictureBox.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/FormLayout.h"
+#include "qt/PictureBox.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

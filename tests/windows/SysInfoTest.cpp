@@ -1,9 +1,9 @@
 // Reading the registry values that locate the system information program, and starting it.
 #include <gtest/gtest.h>
 
-#include "platform/FileSystemPosix.h"
+#include "platform/posix/FileSystem.h"
 #include "platform/PathSeparator.h"
-#include "platform/ProgramLauncherPosix.h"
+#include "platform/posix/ProgramLauncher.h"
 #include "support/FakeRegistry.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"

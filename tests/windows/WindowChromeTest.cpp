@@ -8,13 +8,13 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "protect/ListWindow.h"
-#include "protect/MainWindow.h"
+#include "qt/ListWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/FormChrome.h"
-#include "windows/FormLayout.h"
-#include "windows/PictureBox.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/FormChrome.h"
+#include "qt/FormLayout.h"
+#include "qt/PictureBox.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

@@ -10,13 +10,13 @@
 #include <QScreen>
 #include <QTest>
 
-#include "platform/PathText.h"
-#include "protect/ListWindow.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "qt/ListWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/FormLayout.h"
-#include "windows/PictureBox.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/FormLayout.h"
+#include "qt/PictureBox.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/QtKeyInjector.h"
-#include "xpbutton/TulmXpButton.h"
+#include "platform/qt/KeyInjector.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane::test {
 

@@ -22,12 +22,12 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "platform/PathText.h"
-#include "platform/QtUserMessages.h"
-#include "protect/ListWindow.h"
-#include "protect/MainWindow.h"
+#include "platform/qt/PathText.h"
+#include "platform/qt/UserMessages.h"
+#include "qt/ListWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

@@ -4,9 +4,9 @@
 // are the model's (xp_button_model_persistence_test).
 #include <gtest/gtest.h>
 
-#include "platform/QtKeyInjector.h"
+#include "platform/qt/KeyInjector.h"
 #include "xpbutton/PropertyBag.h"
-#include "xpbutton/TulmXpButton.h"
+#include "qt/TulmXpButton.h"
 
 namespace quorvane {
 namespace {

@@ -1,0 +1,336 @@
+#include "platform/win32/FileSystem.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "platform/Error.h"
+#include "platform/win32/Win32Error.h"
+#include "platform/win32/Win32Text.h"
+
+namespace quorvane {
+
+using win32::lastError;
+
+namespace {
+
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// A path for the wide calls; text that is no UTF-8, or holds a NUL, names nothing.
+std::wstring wpath(const std::string& path) {
+    auto wide = win32::toWide(path);
+    if (!wide) throw errorFor(errc::BadFileName, path);
+    return std::move(*wide);
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : m_h(h) {}
+    ~Handle() {
+        if (valid()) ::CloseHandle(m_h);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    bool valid() const { return m_h != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return m_h; }
+    HANDLE release() {
+        const HANDLE h = m_h;
+        m_h = INVALID_HANDLE_VALUE;
+        return h;
+    }
+
+private:
+    HANDLE m_h;
+};
+
+bool writeAll(HANDLE h, const char* data, std::size_t size) {
+    while (size > 0) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+        DWORD written = 0;
+        if (!::WriteFile(h, data, chunk, &written, nullptr)) return false;
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// The file's attributes, or INVALID_FILE_ATTRIBUTES with the last error set.
+DWORD attributesOf(const std::wstring& path) { return ::GetFileAttributesW(path.c_str()); }
+
+bool isMissing(DWORD code) { return code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND; }
+
+PlatformError unstorableText(const std::string& text) {
+    return PlatformError(
+        errc::InvalidPathText,
+        describeError(errc::InvalidPathText) + " (the system's code page has no character for part of it): " + text);
+}
+
+// A file that a rewrite must leave alone: a folder, or one with the read-only attribute.
+void refuseUnwritable(DWORD attributes, const std::string& path) {
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        throw PlatformError(errc::PermissionDenied,
+                            describeError(errc::PermissionDenied) + ": " + path + " is read-only");
+}
+
+// The path of the file a link leads to.
+std::wstring finalPath(const std::wstring& link, const std::string& path) {
+    Handle h(::CreateFileW(link.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!h.valid()) throw lastError(path);
+    std::wstring result(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ::GetFinalPathNameByHandleW(h.get(), result.data(), static_cast<DWORD>(result.size()), 0);
+        if (n == 0) throw lastError(path);
+        if (n < result.size()) {
+            result.resize(n);
+            return result;
+        }
+        result.resize(n + 1);
+    }
+}
+
+// A number for a temporary name; CREATE_NEW makes the name fresh, a new number is tried on a clash.
+unsigned long long uniqueNumber() {
+    static unsigned long long counter = 0;
+    return (static_cast<unsigned long long>(::GetCurrentProcessId()) << 32) ^ ::GetTickCount64() ^
+           (++counter * 0x9E3779B97F4A7C15ull);
+}
+
+}  // namespace
+
+FileSystemWin32::~FileSystemWin32() {
+    while (!m_slots.empty()) close(m_slots.begin()->first);
+}
+
+void FileSystemWin32::rename(const std::string& oldPath, const std::string& newPath) {
+    const std::wstring from = wpath(oldPath);
+    const std::wstring to = wpath(newPath);
+    if (oldPath.empty()) throw errorFor(errc::FileNotFound, oldPath);
+    if (newPath.empty()) throw errorFor(errc::BadFileName, newPath);
+    if (attributesOf(from) == INVALID_FILE_ATTRIBUTES) throw lastError(oldPath);
+    // MoveFileW never replaces another object, but a name that differs only in case, or not at
+    // all, names the same object and would be taken: refuse every name that is there.
+    if (attributesOf(to) != INVALID_FILE_ATTRIBUTES) throw errorFor(errc::FileAlreadyExists, newPath);
+    if (!::MoveFileW(from.c_str(), to.c_str())) {
+        // The error names the object in the way when there is one, else the object renamed.
+        const DWORD code = ::GetLastError();
+        const bool inTheWay = code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS;
+        throw win32::errorFromCode(code, inTheWay ? newPath : oldPath);
+    }
+}
+
+void FileSystemWin32::setAttributes(const std::string& path, std::uint32_t attributes) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::FileNotFound, path);
+    const DWORD value = attributes & ~attr::Directory;
+    if (!::SetFileAttributesW(p.c_str(), value == 0 ? FILE_ATTRIBUTE_NORMAL : value)) throw lastError(path);
+}
+
+std::uint32_t FileSystemWin32::attributes(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::FileNotFound, path);
+    const DWORD value = attributesOf(p);
+    if (value == INVALID_FILE_ATTRIBUTES) throw lastError(path);
+    // "Normal" is the system's word for an empty set; the directory bit is no settable attribute.
+    return value & ~(attr::Directory | FILE_ATTRIBUTE_NORMAL);
+}
+
+std::uint64_t FileSystemWin32::fileLength(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::FileNotFound, path);
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(p.c_str(), GetFileExInfoStandard, &data)) throw lastError(path);
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) throw errorFor(errc::FileNotFound, path);
+    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+void FileSystemWin32::deleteFile(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::FileNotFound, path);
+    const DWORD value = attributesOf(p);
+    if (value == INVALID_FILE_ATTRIBUTES) throw lastError(path);
+    if (value & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    if (!::DeleteFileW(p.c_str())) throw lastError(path);
+}
+
+bool FileSystemWin32::normalFileExists(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) return false;
+    const DWORD value = attributesOf(p);
+    if (value == INVALID_FILE_ATTRIBUTES) return false;
+    return (value & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
+}
+
+std::optional<std::string> FileSystemWin32::readFile(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    const DWORD attributes = attributesOf(p);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (isMissing(::GetLastError())) return std::nullopt;
+        throw lastError(path);
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    Handle h(::CreateFileW(p.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!h.valid()) {
+        if (isMissing(::GetLastError())) return std::nullopt;
+        throw lastError(path);
+    }
+    if (::GetFileType(h.get()) != FILE_TYPE_DISK) throw notAFile(path, "a device or a pipe");
+    std::string content;
+    char buffer[64 * 1024];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) throw lastError(path);
+        if (got == 0) break;
+        content.append(buffer, got);
+    }
+    return content;
+}
+
+void FileSystemWin32::writeFile(const std::string& path, const std::string& bytes) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    std::wstring target = p;
+    DWORD old = attributesOf(p);
+    if (old == INVALID_FILE_ATTRIBUTES && !isMissing(::GetLastError())) throw lastError(path);
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        // A link is written through to the file it names, and stays a link.
+        target = finalPath(p, path);
+        old = attributesOf(target);
+        if (old == INVALID_FILE_ATTRIBUTES) throw lastError(path);
+    }
+    if (old != INVALID_FILE_ATTRIBUTES) refuseUnwritable(old, path);
+
+    const std::wstring::size_type slash = target.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash);
+    const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+    std::wstring temp;
+    HANDLE created = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
+        temp = folder + L"\\~" + name.substr(0, 200) + L"." + std::to_wstring(uniqueNumber()) + L".tmp";
+        created = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS)
+            break;
+    }
+    Handle out(created);
+    if (!out.valid()) {
+        const DWORD code = ::GetLastError();
+        const std::string folderText = win32::fromWide(folder);
+        if (isMissing(code)) throw errorFor(errc::PathNotFound, folderText);
+        if (code == ERROR_ACCESS_DENIED)
+            throw PlatformError(errc::PermissionDenied, describeError(errc::PermissionDenied) + ": " + folderText +
+                                                            " is a folder where this user may not make files");
+        throw win32::errorFromCode(code, path);
+    }
+    const bool written = writeAll(out.get(), bytes.data(), bytes.size()) && ::FlushFileBuffers(out.get());
+    const DWORD writeCode = ::GetLastError();
+    ::CloseHandle(out.release());
+    auto fail = [&](DWORD code) {
+        ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(temp.c_str());
+        return win32::errorFromCode(code, path);
+    };
+    if (!written) throw fail(writeCode);
+    // The new file keeps the old one's attributes (the register may well be hidden).
+    constexpr DWORD kKept =
+        FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+    if (old != INVALID_FILE_ATTRIBUTES && (old & kKept) && !::SetFileAttributesW(temp.c_str(), old & kKept))
+        throw fail(::GetLastError());
+    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        throw fail(::GetLastError());
+}
+
+void FileSystemWin32::checkWritableFile(const std::string& path) {
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    const DWORD attributes = attributesOf(p);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        if (isMissing(::GetLastError())) return;
+        throw lastError(path);
+    }
+    if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) throw notAFile(path, "a link");
+    refuseUnwritable(attributes, path);
+}
+
+std::string FileSystemWin32::textFileBytes(const std::string& text) {
+    auto bytes = win32::toAnsi(text);
+    if (!bytes) throw unstorableText(text);
+    return std::move(*bytes);
+}
+
+void FileSystemWin32::openText(int slot, const std::string& path, TextMode mode) {
+    m_slots.checkFree(slot);
+    const std::wstring p = wpath(path);
+    if (path.empty()) throw errorFor(errc::BadFileName, path);
+    // OPEN_ALWAYS and an explicit cut rather than CREATE_ALWAYS, which refuses a hidden or system
+    // file (the register or a list file may well be hidden).
+    const bool input = mode == TextMode::Input;
+    HANDLE h = ::CreateFileW(p.c_str(), input ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw lastError(path, input ? errc::FileNotFound : errc::PathNotFound);
+    Handle guard(h);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!::GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        throw errorFor(errc::PathFileAccessError, path);
+    LARGE_INTEGER zero{};
+    if (mode == TextMode::Output && !::SetEndOfFile(h)) throw lastError(path);
+    if (mode == TextMode::Append && !::SetFilePointerEx(h, zero, nullptr, FILE_END)) throw lastError(path);
+    m_slots.add(slot, guard.release(), mode, path);
+}
+
+void FileSystemWin32::flushPending(Slot& s) {
+    if (s.pending.empty()) return;
+    // Another writer may have appended meanwhile: an append always goes to the end.
+    LARGE_INTEGER zero{};
+    const bool ok = (s.mode != TextMode::Append || ::SetFilePointerEx(s.handle, zero, nullptr, FILE_END)) &&
+                    writeAll(s.handle, s.pending.data(), s.pending.size());
+    s.pending.clear();
+    if (!ok) throw lastError(s.path);
+}
+
+void FileSystemWin32::writeLine(int slot, const std::string& text) {
+    Slot& s = m_slots.writable(slot);
+    if (TextSlots<void*>::gather(s, textFileBytes(text))) flushPending(s);
+}
+
+LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
+    return [&s](char* buffer, std::size_t size) {
+        DWORD got = 0;
+        if (!::ReadFile(s.handle, buffer, static_cast<DWORD>(size), &got, nullptr)) throw lastError(s.path);
+        return static_cast<std::size_t>(got);
+    };
+}
+
+std::string FileSystemWin32::readLine(int slot) {
+    Slot& s = m_slots.readable(slot);
+    return win32::fromAnsi(s.reader.readLine(readerOf(s)));
+}
+
+bool FileSystemWin32::atEnd(int slot) {
+    Slot& s = m_slots.at(slot);
+    if (s.mode != TextMode::Input) return true;
+    return s.reader.atEnd(readerOf(s));
+}
+
+void FileSystemWin32::commit(int slot) {
+    Slot& s = m_slots.at(slot);
+    if (s.mode == TextMode::Input) return;
+    flushPending(s);
+    if (!::FlushFileBuffers(s.handle)) throw lastError(s.path);
+}
+
+void FileSystemWin32::close(int slot) noexcept {
+    Slot* s = m_slots.find(slot);
+    if (!s) return;
+    if (!s->pending.empty()) {
+        try {
+            flushPending(*s);
+        } catch (const PlatformError&) {
+        }
+    }
+    ::CloseHandle(s->handle);
+    m_slots.erase(slot);
+}
+
+}  // namespace quorvane

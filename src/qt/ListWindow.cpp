@@ -1,0 +1,64 @@
+#include "qt/ListWindow.h"
+
+#include <QListWidget>
+#include <QMouseEvent>
+
+#include "qt/FormChrome.h"
+#include "qt/FormLayout.h"
+#include "qt/TulmXpButton.h"
+
+namespace quorvane {
+
+namespace {
+// From the window's background colour, 143, 175, 164, in 20 bands darker by 2 each.
+constexpr FormSurface::Gradient kBackground{0x00A4AF8F, 20, 2};
+}  // namespace
+
+ListWindow::ListWindow(Services services, const std::string& registerFilePath, QWidget* parent)
+    : QDialog(parent), m_services(services), m_form(services, *this, registerFilePath) {
+    buildControls();
+    m_form.Form_Load();
+    m_layout->focusFirst();
+}
+
+ListWindow::~ListWindow() = default;
+
+void ListWindow::buildControls() {
+    m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmList"), m_services.keys);
+    m_surface = std::make_unique<FormSurface>(*this, *m_layout, kBackground);
+    for (std::size_t i = 0; i < m_cmd.size(); ++i) {
+        const auto index = static_cast<std::int16_t>(i);
+        m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
+        connect(m_cmd[i], &TulmXpButton::Click, this, [this, index] { m_form.cmd_Click(index); });
+    }
+    m_list1 = m_layout->control<QListWidget>(u"List1");
+    m_list1->setUniformItemSizes(true);  // one line each; keeps a long register quick to lay out
+    m_listBox = QtListBox(m_list1);
+    connect(m_list1, &QListWidget::itemDoubleClicked, this, [this] { m_form.List1_DblClick(); });
+}
+
+void ListWindow::sizeToShape() {
+    const QRect shape = m_layout->find(u"Shape1")->rect;
+    resize(width(), shape.height());
+    resize(shape.width(), height());
+}
+
+void ListWindow::showModal() { exec(); }
+
+void ListWindow::unload() { close(); }
+
+void ListWindow::setWindowMover(WindowMover& mover) { m_surface->setWindowMover(mover); }
+
+void ListWindow::paintEvent(QPaintEvent*) { m_surface->paint(); }
+
+void ListWindow::mousePressEvent(QMouseEvent* event) {
+    m_surface->mousePress(*event);
+    QDialog::mousePressEvent(event);
+}
+
+void ListWindow::mouseMoveEvent(QMouseEvent* event) {
+    m_surface->mouseMove(*event);
+    QDialog::mouseMoveEvent(event);
+}
+
+}  // namespace quorvane
