@@ -5,10 +5,10 @@
 #include <QTest>
 #include <cmath>
 
-#include "protect/MainWindow.h"
+#include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
-#include "windows/FormChrome.h"
-#include "windows/FormLayout.h"
+#include "qt/FormChrome.h"
+#include "qt/FormLayout.h"
 
 namespace quorvane {
 namespace {
