@@ -50,6 +50,15 @@ shoot() {
 
     kill "$pid"
     wait "$pid" || true
+
+    # The main window again at 150 %: the button faces and the gradient in the screen's own pixels.
+    QT_SCALE_FACTOR=1.5 "$work/quorvane" &
+    pid=$!
+    main=$(find_window '^Velmoran v2\.0$')
+    park
+    import -window "$main" "$out/screenshot-main-150.png"
+    kill "$pid"
+    wait "$pid" || true
 }
 
 if [[ ${1:-} == --inside ]]; then
@@ -72,4 +81,4 @@ printf '%s\r\n' "$HOME/Documents/Private" "$HOME/Pictures/Holiday 2025" "/srv/sh
 
 
 xvfb-run -a -s "-screen 0 1024x768x24 -dpi 96" "$root/tools/screenshots.sh" --inside "$work" "$out"
-echo "saved $out/screenshot-main.png, $out/screenshot-list.png, $out/screenshot-about.png"
+echo "saved $out/screenshot-main.png, $out/screenshot-list.png, $out/screenshot-about.png, $out/screenshot-main-150.png"

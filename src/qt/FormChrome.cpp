@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <cmath>
 
 #include "qt/FormLayout.h"
 
@@ -87,13 +88,19 @@ void FormDrag(std::int16_t button, QWidget& window, WindowMover& mover) {
 }
 
 void PaintGradient(QWidget& window, std::uint32_t colour, std::int32_t steps, std::int16_t stepSize) {
-    const std::vector<GradientBand> bands = gradientBands(window.height(), colour, steps, stepSize);
+    // The bands are laid out over the window's device pixels, so under a scale factor each edge
+    // still falls on a whole pixel of the screen.
+    const qreal scale = window.devicePixelRatio();
+    const int width = static_cast<int>(std::ceil(window.width() * scale));
+    const int height = static_cast<int>(std::lround(window.height() * scale));
+    const std::vector<GradientBand> bands = gradientBands(height, colour, steps, stepSize);
     QPainter painter(&window);
+    painter.scale(1 / scale, 1 / scale);
     for (const GradientBand& band : bands) {
         const QColor c(static_cast<int>(band.colour & 255), static_cast<int>((band.colour >> 8) & 255),
                        static_cast<int>((band.colour >> 16) & 255));
         // Left and top inclusive, right and bottom exclusive.
-        painter.fillRect(QRect(0, band.top, window.width(), band.bottom - band.top), c);
+        painter.fillRect(QRect(0, band.top, width, band.bottom - band.top), c);
     }
 }
 

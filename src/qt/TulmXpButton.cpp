@@ -12,6 +12,7 @@
 #include <QShortcutEvent>
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "xpbutton/XpButtonHost.h"
 
@@ -80,6 +81,14 @@ QFont qtFontOf(const StdFont& font) {
     return f;
 }
 
+// The font as it is drawn into a canvas of device pixels: its size times the device pixel ratio.
+QFont scaledFont(const QFont& font, qreal scale) {
+    if (scale == 1) return font;
+    QFont f(font);
+    f.setPointSizeF(font.pointSizeF() * scale);
+    return f;
+}
+
 float coordinate(qreal value) { return static_cast<float>(value); }
 
 }  // namespace
@@ -89,9 +98,12 @@ public:
     explicit Surface(TulmXpButton& button) : m_button(button) {}
 
     bool isMouseOver() const override {
-        // The widget under the pointer honours the mask, so a cut corner is outside; like a window
-        // lookup by point, a disabled control is never found there.
-        return QApplication::widgetAt(QCursor::pos()) == &m_button && m_button.isEnabled();
+        // The widget under the pointer honours the mask, and under a scale factor (no mask) the
+        // corner test stands in for it, so a cut corner is outside; like a window lookup by point,
+        // a disabled control is never found there.
+        const QPoint at = QCursor::pos();
+        return QApplication::widgetAt(at) == &m_button && m_button.isEnabled() &&
+               !m_button.onCutCorner(m_button.mapFromGlobal(QPointF(at)));
     }
     void startHoverTimer() override { m_button.m_hoverTimer.start(); }
     void stopHoverTimer() override { m_button.m_hoverTimer.stop(); }
@@ -110,6 +122,12 @@ public:
     void invalidate() override { m_button.update(); }
     void refresh() override { m_button.repaint(); }
     void applyRegion(int width, int height) override {
+        if (m_button.m_scale != 1) {
+            // A mask is in whole widget pixels, more than one device pixel each: the corners are
+            // left out when painting instead, and the pointer test leaves them out too.
+            m_button.clearMask();
+            return;
+        }
         QRegion region(0, 0, width, height);
         for (const QRect& corner : {QRect(0, 0, 1, 1), QRect(0, height - 1, 1, 1), QRect(width - 1, 0, 1, 1),
                                     QRect(width - 1, height - 1, 1, 1)})
@@ -123,6 +141,7 @@ public:
     void setSurfaceEnabled(bool enabled) override { m_button.QWidget::setEnabled(enabled); }
     void setSurfaceFont(const StdFont& font) override {
         m_button.m_qfont = qtFontOf(font);
+        m_button.m_drawFont = scaledFont(m_button.m_qfont, m_button.m_scale);
         m_button.QWidget::setFont(m_button.m_qfont);
         m_measured = false;
     }
@@ -140,7 +159,7 @@ public:
         const QSize size(width, m_button.m_image.height());
         if (!m_measured || caption != m_measuredCaption || size != m_measuredSize) {
             QPainter painter(&m_button.m_image);
-            painter.setFont(m_button.m_qfont);
+            painter.setFont(m_button.m_drawFont);
             m_measuredHeight =
                 painter.boundingRect(QRect(QPoint(0, 0), size), kCaptionFlags, QString::fromStdString(caption))
                     .height();
@@ -152,7 +171,7 @@ public:
     }
     void drawCaption(Canvas&, const std::string& caption, const TextRect& r, std::uint32_t colour) override {
         QPainter painter(&m_button.m_image);
-        painter.setFont(m_button.m_qfont);
+        painter.setFont(m_button.m_drawFont);
         painter.setPen(m_button.colourOf(colour));
         const QRect target(r.left, r.top, r.right - r.left, r.bottom - r.top);
         painter.setClipRect(target);
@@ -228,13 +247,53 @@ QColor TulmXpButton::colourOf(std::uint32_t value) const {
     }
 }
 
+QImage TulmXpButton::image() const {
+    QImage copy = m_image.copy();
+    copy.setDevicePixelRatio(m_scale);
+    return copy;
+}
+
 void TulmXpButton::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_image.isNull()) {
         painter.fillRect(rect(), backColour());
         return;
     }
-    painter.drawImage(0, 0, m_image);
+    if (m_scale == 1) {
+        painter.drawImage(0, 0, m_image);  // the mask cuts the corners
+        return;
+    }
+    // One canvas pixel to one device pixel, never resampled; the four corner pixels left out, so
+    // the container shows there.
+    painter.scale(1 / m_scale, 1 / m_scale);
+    const int w = m_image.width();
+    const int h = m_image.height();
+    if (w > 2) {
+        painter.drawImage(QPoint(1, 0), m_image, QRect(1, 0, w - 2, 1));
+        if (h > 1) painter.drawImage(QPoint(1, h - 1), m_image, QRect(1, h - 1, w - 2, 1));
+    }
+    if (h > 2) painter.drawImage(QPoint(0, 1), m_image, QRect(0, 1, w, h - 2));
+}
+
+void TulmXpButton::followScale() {
+    const qreal scale = devicePixelRatio();
+    if (scale != m_scale) {
+        m_scale = scale;
+        // Where the corners are cut by a mask the parent paints them; elsewhere it must paint
+        // under the whole control.
+        setAttribute(Qt::WA_OpaquePaintEvent, m_scale == 1);
+        m_surface->setSurfaceFont(m_model.Font());
+    }
+    const QSize device = size() * m_scale;
+    m_model.onResize(device.width(), device.height());
+}
+
+bool TulmXpButton::onCutCorner(QPointF local) const {
+    const int x = static_cast<int>(std::floor(local.x() * m_scale));
+    const int y = static_cast<int>(std::floor(local.y() * m_scale));
+    const int w = m_image.width();
+    const int h = m_image.height();
+    return (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
 }
 
 bool TulmXpButton::event(QEvent* event) {
@@ -246,24 +305,40 @@ bool TulmXpButton::event(QEvent* event) {
         }
     }
     if (event->type() == QEvent::WindowDeactivate) m_model.onWindowDeactivate();
+    // The window went to a screen of another scale: the canvas follows.
+    if (event->type() == QEvent::ScreenChangeInternal && devicePixelRatio() != m_scale) followScale();
     return QWidget::event(event);
 }
 
 // --- Pointer ------------------------------------------------------------------------------------
 
 void TulmXpButton::mousePressEvent(QMouseEvent* event) {
+    // A cut corner belongs to the container: the press goes on to it, and so does the rest of
+    // the gesture until every button is up.
+    if (m_cornerPress || (event->buttons() == event->button() && onCutCorner(event->position()))) {
+        m_cornerPress = true;
+        return QWidget::mousePressEvent(event);
+    }
     m_clickPending = true;
     m_model.onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                         coordinate(event->position().y()));
 }
 
-void TulmXpButton::mouseDoubleClickEvent(QMouseEvent*) {
+void TulmXpButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (m_cornerPress || onCutCorner(event->position())) {
+        m_cornerPress = true;
+        return QWidget::mouseDoubleClickEvent(event);
+    }
     // Stands in for the second press of a double click; its release brings no second Click.
     m_clickPending = false;
     m_model.onDblClick();
 }
 
 void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_cornerPress) {
+        if (event->buttons() == Qt::NoButton) m_cornerPress = false;
+        return QWidget::mouseReleaseEvent(event);
+    }
     const QPoint at = event->position().toPoint();
     m_model.onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                       coordinate(event->position().y()));
@@ -272,12 +347,16 @@ void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
         releaseMouse();
     }
     // The host's click: a press and release of any button over the control.
-    const bool click = m_clickPending && mask().contains(at);
+    const bool click = m_clickPending && rect().contains(at) && !onCutCorner(event->position());
     if (event->buttons() == Qt::NoButton) m_clickPending = false;
     if (click) m_model.onClick();
 }
 
 void TulmXpButton::mouseMoveEvent(QMouseEvent* event) {
+    // Over a cut corner with no button held the pointer is the container's; a held button keeps
+    // the moves here, as a capture would.
+    if (m_cornerPress || (event->buttons() == Qt::NoButton && onCutCorner(event->position())))
+        return QWidget::mouseMoveEvent(event);
     m_model.onMouseMove(buttonCode(event->buttons()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                         coordinate(event->position().y()));
 }
@@ -311,11 +390,13 @@ void TulmXpButton::focusOutEvent(QFocusEvent* event) {
 }
 
 void TulmXpButton::resizeEvent(QResizeEvent* event) {
-    m_model.onResize(width(), height());
+    followScale();
     QWidget::resizeEvent(event);
 }
 
 void TulmXpButton::showEvent(QShowEvent* event) {
+    // The window it is shown in decides the scale, which can differ from the primary screen's.
+    if (devicePixelRatio() != m_scale) followScale();
     m_model.onShow();
     QWidget::showEvent(event);
 }

@@ -22,6 +22,10 @@ class PropertyBag;
 // at every change of state; its window has no corner pixels. Containers listen to Click; the other
 // events are there for any container.
 //
+// Under a scale factor the canvas has the widget's device size (width x height times the device
+// pixel ratio, rounded) and the caption's font that scale: the face is drawn in the screen's own
+// pixels and shown 1:1, and only the four corner device pixels are cut away.
+//
 // Event arguments are references to the variables of the notification that caused the event, so a
 // handler may change them; the control reads none of them after raising the event. Connect
 // directly (the default for objects on one thread): references cannot be queued.
@@ -65,8 +69,8 @@ public:
     QString AccessKeys() const { return QString::fromStdString(m_model.AccessKeys()); }
     const QTimer& HoverTimer() const { return m_hoverTimer; }
 
-    // The persistent image (a copy of it) and its pixels.
-    QImage image() const { return m_image.copy(); }
+    // The persistent image (a copy of it, in device pixels, with its device pixel ratio) and its pixels.
+    QImage image() const;
     const Canvas& canvas() const { return m_model.canvas(); }
     // The surface's background colour, which every look starts from.
     QColor backColour() const;
@@ -107,12 +111,20 @@ private:
     class Surface;
     friend class Surface;
 
-    QFont m_qfont;
-    QImage m_image;  // wraps the model's canvas pixels
+    // Sizes the canvas to the device pixels of the widget's present size and scale.
+    void followScale();
+    // Whether a point of the widget falls on one of the four corner device pixels cut away.
+    bool onCutCorner(QPointF local) const;
+
+    QFont m_qfont;      // the Font property at 1x, the widget's own font
+    QFont m_drawFont;   // the same at the drawing scale, for the caption in device pixels
+    qreal m_scale = 1;  // device pixel ratio the canvas is drawn at
+    QImage m_image;     // wraps the model's canvas pixels, one per device pixel
     QTimer m_hoverTimer;
     int m_accessShortcut = 0;     // the shortcut grabbed for Alt + the access key, 0 for none
     bool m_clickPending = false;  // a press on the control waits for its release
     bool m_captured = false;      // the mouse was grabbed for the release after a double click
+    bool m_cornerPress = false;   // the buttons held went down on a cut corner: the container's
 
     std::unique_ptr<Surface> m_surface;
     XpButtonModel m_model;
