@@ -73,7 +73,7 @@ int startOnce(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     ensureIconTheme();
     installFontSubstitutes();
-    PlatformServices platform;
+    PlatformServices platform(qtFrontEndServices);
     MainWindow window(platform.services(), applicationDirectory());
     FirstPaint painted(window);
     window.show();
@@ -109,7 +109,7 @@ int main(int argc, char* argv[]) {
 
     ensureIconTheme();
     installFontSubstitutes();
-    PlatformServices platform;
+    PlatformServices platform(qtFrontEndServices);
     std::vector<double> window, windowCpu;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;

@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     quorvane::ensureIconTheme();
     quorvane::installFontSubstitutes();
 
-    quorvane::PlatformServices platform;
+    quorvane::PlatformServices platform(quorvane::qtFrontEndServices);
     try {
         quorvane::MainWindow window(platform.services(),
                                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));

@@ -21,7 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    PlatformServices platform;
+    PlatformServices platform(win32FrontEndServices);
     const Services services = platform.services();
     try {
         win32::MainWindowWin32 main(services, win32::applicationDirectory());

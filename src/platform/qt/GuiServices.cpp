@@ -10,26 +10,12 @@
 
 namespace quorvane {
 
-PlatformServices::PlatformServices()
-    : m_core(makeCoreServices()),
-      m_messages(std::make_unique<QtUserMessages>()),
-      m_dialogs(std::make_unique<QtDialogs>()),
-      m_icons(std::make_unique<QtShellIcons>(*m_core.fileSystem)),
-      m_keys(std::make_unique<QtKeyInjector>()) {}
-
-PlatformServices::~PlatformServices() = default;
-
-Services PlatformServices::services() {
-    return Services{
-        .fs = *m_core.fileSystem,
-        .messages = *m_messages,
-        .dialogs = *m_dialogs,
-        .icons = *m_icons,
-        .ini = *m_core.iniWriter,
-        .registry = *m_core.registry,
-        .launcher = *m_core.launcher,
-        .keys = *m_keys,
-        .fileManagers = *m_core.fileManagerIcons,
+FrontEndServices qtFrontEndServices(CoreServices& core) {
+    return FrontEndServices{
+        .messages = std::make_unique<QtUserMessages>(),
+        .dialogs = std::make_unique<QtDialogs>(),
+        .icons = std::make_unique<QtShellIcons>(*core.fileSystem),
+        .keys = std::make_unique<QtKeyInjector>(),
     };
 }
 

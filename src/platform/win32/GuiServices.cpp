@@ -7,26 +7,12 @@
 
 namespace quorvane {
 
-PlatformServices::PlatformServices()
-    : m_core(makeCoreServices()),
-      m_messages(std::make_unique<UserMessagesWin32>()),
-      m_dialogs(std::make_unique<DialogsWin32>()),
-      m_icons(std::make_unique<ShellIconsWin32>()),
-      m_keys(std::make_unique<KeyInjectorWin32>()) {}
-
-PlatformServices::~PlatformServices() = default;
-
-Services PlatformServices::services() {
-    return Services{
-        .fs = *m_core.fileSystem,
-        .messages = *m_messages,
-        .dialogs = *m_dialogs,
-        .icons = *m_icons,
-        .ini = *m_core.iniWriter,
-        .registry = *m_core.registry,
-        .launcher = *m_core.launcher,
-        .keys = *m_keys,
-        .fileManagers = *m_core.fileManagerIcons,
+FrontEndServices win32FrontEndServices(CoreServices&) {
+    return FrontEndServices{
+        .messages = std::make_unique<UserMessagesWin32>(),
+        .dialogs = std::make_unique<DialogsWin32>(),
+        .icons = std::make_unique<ShellIconsWin32>(),
+        .keys = std::make_unique<KeyInjectorWin32>(),
     };
 }
 

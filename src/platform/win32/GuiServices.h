@@ -1,25 +1,10 @@
 #pragma once
 
-#include <memory>
-
-#include "platform/CoreServices.h"
-#include "platform/Services.h"
+#include "platform/PlatformServices.h"
 
 namespace quorvane {
 
-// The real services of the native Windows program, owned together.
-class PlatformServices {
-public:
-    PlatformServices();
-    ~PlatformServices();
-    Services services();
-
-private:
-    CoreServices m_core;
-    std::unique_ptr<UserMessages> m_messages;
-    std::unique_ptr<Dialogs> m_dialogs;
-    std::unique_ptr<ShellIcons> m_icons;
-    std::unique_ptr<KeyInjector> m_keys;
-};
+// The native Windows program's services; hand it to PlatformServices.
+FrontEndServices win32FrontEndServices(CoreServices& core);
 
 }  // namespace quorvane
