@@ -14,10 +14,12 @@ MainWindowTest::MainWindowTest() {
 
 MainWindowTest::~MainWindowTest() = default;
 
-Services MainWindowTest::services() {
+Services MainWindowTest::services() { return servicesWith(messages); }
+
+Services MainWindowTest::servicesWith(UserMessages& shownMessages) {
     return Services{
         .fs = fs,
-        .messages = messages,
+        .messages = shownMessages,
         .dialogs = dialogs,
         .icons = icons,
         .ini = ini,

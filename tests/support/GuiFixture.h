@@ -32,6 +32,8 @@ protected:
     ~MainWindowTest() override;
 
     Services services();
+    // The same fakes with other message boxes (real ones, say) in place of the recorded ones.
+    Services servicesWith(UserMessages& shownMessages);
     // Makes and shows the window (the load sequence runs); the program folder defaults to the temp folder.
     MainWindow& window();
     void makeWindow(const QString& applicationDirectory);

@@ -192,16 +192,7 @@ void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
 class XpButtonKeyRepeatTest : public test::MainWindowTest, public ::testing::WithParamInterface<KeyCase> {
 protected:
     XpButtonKeyRepeatTest() {
-        m_window = std::make_unique<MainWindow>(Services{.fs = fs,
-                                                         .messages = boxes,
-                                                         .dialogs = dialogs,
-                                                         .icons = icons,
-                                                         .ini = ini,
-                                                         .registry = registry,
-                                                         .launcher = launcher,
-                                                         .keys = keys,
-                                                         .fileManagers = fileManagers},
-                                                fromCore(tmp.path()));
+        m_window = std::make_unique<MainWindow>(servicesWith(boxes), fromCore(tmp.path()));
         m_window->show();
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
