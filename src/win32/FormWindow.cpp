@@ -570,9 +570,16 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
+                // The control that had the focus gets it back when the window is active again (after a
+                // message box, say), as a dialog does; the window itself would keep it otherwise.
+                const HWND focus = ::GetFocus();
+                m_focusedControl = focus && ::IsChild(hwnd(), focus) ? focus : nullptr;
                 for (const auto& c : m_controls) {
                     if (c->button) c->button->model().onWindowDeactivate();
                 }
+            } else if (m_focusedControl && ::IsWindow(m_focusedControl) && !HIWORD(wParam)) {
+                ::SetFocus(m_focusedControl);
+                return 0;
             }
             break;
         case WM_DPICHANGED: {

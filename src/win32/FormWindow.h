@@ -114,6 +114,7 @@ private:
     int m_innerWidthTwips = 0;
     int m_innerHeightTwips = 0;
     bool m_pressOnSurface = false;
+    HWND m_focusedControl = nullptr;  // the control to give the focus back to on activation
     std::vector<std::unique_ptr<Control>> m_controls;
     void decodeImages();
 
