@@ -69,7 +69,7 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 out=$(mkdir -p "${2:-$root/docs}" && cd "${2:-$root/docs}" && pwd)
-program="$build/src/quorvane"
+program="$build/src/qt/quorvane"
 [[ -x "$program" ]] || { echo "no program at $program: build it first" >&2; exit 1; }
 
 tmp=$(mktemp -d)
