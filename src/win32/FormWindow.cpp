@@ -152,6 +152,8 @@ struct FormWindow::Control {
     std::unique_ptr<PictureBoxWin32> pictureBox;
     HWND standard = nullptr;  // edit, combo box or list box
     GdiFont font;
+    int fontDpi = 0;              // the DPI the font was made for
+    RECT placed{};                // where the window stands, in pixels of the form
     HBRUSH background = nullptr;  // the standard controls' background, held while they live
     COLORREF text = 0;
 
@@ -254,17 +256,23 @@ void FormWindow::buildControls() {
         args.parent = hwnd();
         args.style = WS_CHILD | (d->visible ? WS_VISIBLE : 0) | (d->enabled ? 0 : WS_DISABLED) |
                      (d->tabIndex >= 0 && d->tabStop ? WS_TABSTOP : 0);
-        args.width = 10;
-        args.height = 10;
-        args.x = 0;
-        args.y = 0;
+        // Made where the layout puts it, so that nothing is drawn twice at start.
+        c->placed = placement(*d);
+        args.x = c->placed.left;
+        args.y = c->placed.top;
+        args.width = c->placed.right - c->placed.left;
+        args.height = c->placed.bottom - c->placed.top;
         const std::wstring text = wide(d->text);
         args.text = text.c_str();
         switch (d->kind) {
             case ControlKind::TulmXpButton:
+                // Shown once its properties are read: its first drawing has the caption.
                 c->button = std::make_unique<XpButtonWin32>(m_keys);
-                if (c->button->make(args))
+                args.style &= ~WS_VISIBLE;
+                if (c->button->make(args)) {
                     c->button->readProperties(d->properties, Ambient{f.font, f.foreColor, d->displayName()});
+                    if (d->visible) ::ShowWindow(c->button->hwnd(), SW_SHOWNA);
+                }
                 break;
             case ControlKind::PictureBox:
                 c->pictureBox = std::make_unique<PictureBoxWin32>();
@@ -275,19 +283,20 @@ void FormWindow::buildControls() {
             case ControlKind::TextBox:
                 args.exStyle |= WS_EX_CLIENTEDGE;
                 args.style |= ES_AUTOHSCROLL;
-                c->standard = ::CreateWindowExW(args.exStyle, kEditClass, args.text, args.style, 0, 0, 10, 10, hwnd(),
-                                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                c->standard =
+                    ::CreateWindowExW(args.exStyle, kEditClass, args.text, args.style, args.x, args.y, args.width,
+                                      args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
             case ControlKind::ComboBox:
                 args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
-                c->standard = ::CreateWindowExW(0, kComboClass, L"", args.style, 0, 0, 10, 10, hwnd(), nullptr,
-                                                ::GetModuleHandleW(nullptr), nullptr);
+                c->standard = ::CreateWindowExW(0, kComboClass, L"", args.style, args.x, args.y, args.width,
+                                                args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
             case ControlKind::ListBox:
                 args.exStyle |= WS_EX_CLIENTEDGE;
                 args.style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (d->sorted ? LBS_SORT : 0);
-                c->standard = ::CreateWindowExW(args.exStyle, kListClass, L"", args.style, 0, 0, 10, 10, hwnd(),
-                                                nullptr, ::GetModuleHandleW(nullptr), nullptr);
+                c->standard = ::CreateWindowExW(args.exStyle, kListClass, L"", args.style, args.x, args.y, args.width,
+                                                args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
             default:
                 break;
@@ -312,6 +321,12 @@ RECT FormWindow::box(const ControlDescription& d) const {
     return RECT{pixels(d.left), pixels(d.top), pixels(d.left + d.width), pixels(d.top + d.height)};
 }
 
+RECT FormWindow::placement(const ControlDescription& d) const {
+    RECT r = box(d);
+    if (d.kind == ControlKind::ComboBox) r.bottom = r.top + (r.bottom - r.top) * kDropDownRows;  // its list open
+    return r;
+}
+
 void FormWindow::layout() {
     // The inner area and every child in pixels of this DPI, fonts at the same scale.
     RECT frame{0, 0, pixels(m_innerWidthTwips), pixels(m_innerHeightTwips)};
@@ -319,16 +334,22 @@ void FormWindow::layout() {
                                static_cast<DWORD>(::GetWindowLongW(hwnd(), GWL_EXSTYLE)), static_cast<UINT>(m_dpi));
     ::SetWindowPos(hwnd(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Only what has changed is moved, and fonts are made once per DPI: a button moved or given a
+    // font is drawn again.
     for (const auto& c : m_controls) {
         const HWND child = c->hwnd();
         if (!child) continue;
         const ControlDescription& d = *c->d;
-        RECT r = box(d);
-        int height = r.bottom - r.top;
-        if (d.kind == ControlKind::ComboBox) height *= kDropDownRows;  // the height with its list open
-        ::SetWindowPos(child, nullptr, r.left, r.top, r.right - r.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (c->standard) {
+        const RECT want = placement(d);
+        if (!::EqualRect(&want, &c->placed)) {
+            ::SetWindowPos(child, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            c->placed = want;
+        }
+        if (c->standard && c->fontDpi != m_dpi) {
+            const RECT r = box(d);
             c->font = GdiFont(d.font, m_dpi);
+            c->fontDpi = m_dpi;
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c->font.handle()), TRUE);
             if (d.kind == ControlKind::ComboBox) {
                 // The selection field keeps the box's height; the font decides the rest.

@@ -105,6 +105,8 @@ private:
     bool dragStartsAt(POINT at) const;
     const Control* find(const std::string& name, int index) const;
     RECT box(const ControlDescription& d) const;
+    // The child window's rectangle: its box, a combo box with its list open.
+    RECT placement(const ControlDescription& d) const;
     ControlDescription* describe(const std::string& name);
 
     FormDescription m_description;

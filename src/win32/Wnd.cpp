@@ -2,23 +2,24 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 namespace quorvane::win32 {
 
 namespace {
 
-// Our objects carry this beside the pointer, so a window of someone else's that uses
-// GWLP_USERDATA for its own ends is never taken for one of ours.
-constexpr wchar_t kOwnerProperty[] = L"quorvane.Wnd";
-
-void attach(HWND hwnd, Wnd* wnd) {
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(wnd));
-    ::SetPropW(hwnd, kOwnerProperty, reinterpret_cast<HANDLE>(wnd));
+// The windows made through this class, by handle. A window's messages come to the thread that made
+// it, so each thread keeps its own table; looking a window up stays within the process (a window
+// property would cost a trip to the window server on every message), and a window of someone
+// else's is never taken for one of ours.
+std::unordered_map<HWND, Wnd*>& windows() {
+    thread_local std::unordered_map<HWND, Wnd*> table;
+    return table;
 }
 
-void detach(HWND hwnd) {
-    ::RemovePropW(hwnd, kOwnerProperty);
-    ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-}
+void attach(HWND hwnd, Wnd* wnd) { windows()[hwnd] = wnd; }
+
+void detach(HWND hwnd) { windows().erase(hwnd); }
 
 }  // namespace
 
@@ -36,8 +37,9 @@ Wnd::~Wnd() {
 
 Wnd* Wnd::fromHandle(HWND hwnd) {
     if (!hwnd) return nullptr;
-    auto* wnd = reinterpret_cast<Wnd*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    return wnd && ::GetPropW(hwnd, kOwnerProperty) == reinterpret_cast<HANDLE>(wnd) ? wnd : nullptr;
+    const auto& table = windows();
+    const auto found = table.find(hwnd);
+    return found == table.end() ? nullptr : found->second;
 }
 
 bool Wnd::create(const WindowClass& windowClass, const CreateArgs& args) {
