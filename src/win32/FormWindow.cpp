@@ -16,8 +16,8 @@ namespace quorvane::win32 {
 namespace {
 
 constexpr WindowClass kFormClass{L"QuorvaneForm", CS_DBLCLKS};
-// Posted after the first paint: the windowless images are decoded then.
-constexpr UINT kDecodeImages = WM_APP + 1;
+// Posted after the first paint: the windowless images are decoded then, and what else can wait.
+constexpr UINT kFirstPainted = WM_APP + 1;
 constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
 // The standard controls' classes by kind.
 constexpr wchar_t kEditClass[] = L"EDIT";
@@ -180,6 +180,17 @@ FormWindow::~FormWindow() {
 
 int FormWindow::pixels(int twips) const { return twipsToPixels(twips, m_dpi); }
 
+namespace {
+
+RECT primaryWorkArea() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    return monitor.rcWork;
+}
+
+}  // namespace
+
 bool FormWindow::make(HWND owner) {
     const FormSettings& f = m_description.form;
     CreateArgs args;
@@ -201,10 +212,21 @@ bool FormWindow::make(HWND owner) {
     // An owned window has no taskbar button of its own; an unowned one gets one only if asked.
     if (f.showInTaskbar && !owner) args.exStyle |= WS_EX_APPWINDOW;
     if (!f.showInTaskbar && !owner) args.exStyle |= WS_EX_TOOLWINDOW;
-    args.x = CW_USEDEFAULT;
-    args.y = CW_USEDEFAULT;
-    args.width = 100;
-    args.height = 100;
+    // Made at its size and place for the primary monitor's DPI, which it nearly always is on: the
+    // window is then neither moved nor resized before it shows. Another monitor's DPI is met below.
+    m_dpi = static_cast<int>(::GetDpiForSystem());
+    RECT frame{0, 0, pixels(m_innerWidthTwips), pixels(m_innerHeightTwips)};
+    ::AdjustWindowRectExForDpi(&frame, args.style, FALSE, args.exStyle, static_cast<UINT>(m_dpi));
+    args.width = frame.right - frame.left;
+    args.height = frame.bottom - frame.top;
+    if (f.position == FormPosition::CenterScreen) {
+        const RECT work = primaryWorkArea();
+        args.x = work.left + (work.right - work.left - args.width) / 2;
+        args.y = work.top + (work.bottom - work.top - args.height) / 2;
+    } else if (f.position == FormPosition::Manual) {
+        args.x = pixels(f.left);
+        args.y = pixels(f.top);
+    }
     if (!create(kFormClass, args)) return false;
     m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
     buildControls();
@@ -212,7 +234,6 @@ bool FormWindow::make(HWND owner) {
 
     // Placement in pixels of this DPI: centred on its monitor's work area, at the stored place, or
     // where the system puts new windows.
-    RECT frame{};
     ::GetWindowRect(hwnd(), &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -550,14 +571,18 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             PAINTSTRUCT ps;
             paintSurface(::BeginPaint(hwnd(), &ps));
             ::EndPaint(hwnd(), &ps);
-            if (!m_imagesDecoded && !m_images.empty()) ::PostMessageW(hwnd(), kDecodeImages, 0, 0);
+            if (!m_firstPaintDone) {
+                m_firstPaintDone = true;
+                ::PostMessageW(hwnd(), kFirstPainted, 0, 0);
+            }
             return 0;
         }
         case WM_PRINTCLIENT:
             paintSurface(reinterpret_cast<HDC>(wParam));
             return 0;
-        case kDecodeImages:
+        case kFirstPainted:
             if (!m_imagesDecoded) decodeImages();
+            onFirstPainted();
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:

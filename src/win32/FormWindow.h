@@ -95,6 +95,8 @@ protected:
     virtual void onEscape() {}
     // A standard control's notification (`code`, such as LBN_DBLCLK); true when handled.
     virtual bool onCommand(HWND /*control*/, WORD /*code*/) { return false; }
+    // Once, when the window has been painted the first time: what can wait for it goes here.
+    virtual void onFirstPainted() {}
 
 private:
     struct Control;
@@ -122,6 +124,7 @@ private:
 
     std::map<std::string, std::optional<Picture>> m_images;  // windowless images by name
     bool m_imagesDecoded = false;
+    bool m_firstPaintDone = false;
 };
 
 }  // namespace quorvane::win32

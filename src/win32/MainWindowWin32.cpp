@@ -50,16 +50,21 @@ MainWindowWin32::~MainWindowWin32() = default;
 
 bool MainWindowWin32::load() {
     if (!make()) return false;
-    const auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                      ::GetSystemMetricsForDpi(SM_CXICON, dpi()),
-                                                      ::GetSystemMetricsForDpi(SM_CYICON, dpi()), LR_SHARED));
-    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     for (int i = 0; i < kCommands; ++i) {
         if (XpButtonWin32* button = this->button("cmd", i))
             button->onClick = [this, i] { m_form.cmd_Click(static_cast<std::int16_t>(i)); };
     }
     m_form.Form_Load();
     return true;
+}
+
+void MainWindowWin32::onFirstPainted() {
+    // The taskbar's icon: the system turns it into the desktop's own format, which would hold the
+    // first paint back.
+    const auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                      ::GetSystemMetricsForDpi(SM_CXICON, dpi()),
+                                                      ::GetSystemMetricsForDpi(SM_CYICON, dpi()), LR_SHARED));
+    ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
 void MainWindowWin32::sizeToShape() {

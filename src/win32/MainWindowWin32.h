@@ -48,6 +48,7 @@ public:
 
 protected:
     void onClose() override { endProgram(); }
+    void onFirstPainted() override;
 
 private:
     Services m_services;
