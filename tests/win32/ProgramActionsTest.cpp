@@ -89,6 +89,18 @@ HWND fileNameBox(HWND dialog) {
     return nullptr;
 }
 
+// The window that has the keyboard focus in `window`'s thread once it settles on `expected`, or
+// the last one seen after two seconds.
+HWND focusSettlesOn(HWND window, HWND expected) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    for (int i = 0; i < 200; ++i) {
+        if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus == expected) break;
+        ::Sleep(10);
+    }
+    return info.hwndFocus;
+}
+
 // The folder typed into the path box and taken up by a command that reads it ("Set Default Icon",
 // harmless on a folder without an icon of its own).
 void workOn(const MainControls& c, const std::wstring& folder) {
@@ -144,6 +156,9 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
 
     ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Hide Folder"));
     EXPECT_EQ(quorvane.answerMessageBox(L"yeah!"), L"The folder: \r\n" + folder + L"\r\n  it's not visible now");
+    // The keyboard goes on from the button pressed, as before the box.
+    const HWND hide = ProgramDriver::child(c.main, L"TulmXpButton", L"Hide Folder");
+    EXPECT_EQ(focusSettlesOn(c.main, hide), hide);
     EXPECT_EQ(test::fileBytes(registerFile), ansi(folder) + "\r\n");
     EXPECT_EQ(marks(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 
@@ -160,6 +175,8 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     // Nothing selected: the list says so and nothing changes.
     ASSERT_TRUE(ProgramDriver::clickButton(list, L"Show Folder"));
     EXPECT_EQ(quorvane.answerMessageBox(L"huh?"), L"Select a folder!");
+    const HWND show = ProgramDriver::child(list, L"TulmXpButton", L"Show Folder");
+    EXPECT_EQ(focusSettlesOn(list, show), show);
     EXPECT_EQ(test::fileBytes(registerFile), ansi(folder) + "\r\n");
 
     ::SendMessageW(items, LB_SETCURSEL, 0, 0);
@@ -173,6 +190,9 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     EXPECT_TRUE(ProgramDriver::waitUntilGone(list));
     ProgramDriver::settle();
     EXPECT_TRUE(::IsWindowEnabled(c.main));
+    // Back in the main window, the focus is on the button that opened the list.
+    const HWND showList = ProgramDriver::child(c.main, L"TulmXpButton", L"Show Folder");
+    EXPECT_EQ(focusSettlesOn(c.main, showList), showList);
 
     ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Exit"));
     EXPECT_EQ(quorvane.waitForExit(), 0);
