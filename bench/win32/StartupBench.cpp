@@ -32,11 +32,13 @@ HWND windowOf(DWORD process, const wchar_t* title) {
     ::EnumWindows(
         [](HWND hwnd, LPARAM data) -> BOOL {
             auto* f = reinterpret_cast<Find*>(data);
+            // The cheapest question first: most windows are someone else's.
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);
+            if (owner != f->process || !::IsWindowVisible(hwnd)) return TRUE;
             wchar_t text[128] = {};
             ::GetWindowTextW(hwnd, text, 128);
-            if (owner != f->process || !::IsWindowVisible(hwnd) || std::wstring(text) != f->title) return TRUE;
+            if (std::wstring(text) != f->title) return TRUE;
             f->found = hwnd;
             return FALSE;
         },
@@ -56,8 +58,12 @@ double startOnce(const Target& target) {
         return -1;
     double elapsed = -1;
     const HDC screen = ::GetDC(nullptr);
+    // The window is looked for until it shows, then only its pixel is read: walking every window
+    // each millisecond would keep the window server busy, and the program measured with it.
+    HWND hwnd = nullptr;
     for (int i = 0; i < 20000; ++i) {
-        if (const HWND hwnd = windowOf(process.dwProcessId, target.title)) {
+        if (!hwnd) hwnd = windowOf(process.dwProcessId, target.title);
+        if (hwnd) {
             POINT at = target.probe;
             ::ClientToScreen(hwnd, &at);
             if ((::GetPixel(screen, at.x, at.y) & 0xFFFFFF) == target.painted) {
