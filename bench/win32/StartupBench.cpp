@@ -35,7 +35,7 @@ HWND windowOf(DWORD process, const wchar_t* title) {
             // The cheapest question first: most windows are someone else's.
             DWORD owner = 0;
             ::GetWindowThreadProcessId(hwnd, &owner);
-            if (owner != f->process || !::IsWindowVisible(hwnd)) return TRUE;
+            if (owner != f->process) return TRUE;
             wchar_t text[128] = {};
             ::GetWindowTextW(hwnd, text, 128);
             if (std::wstring(text) != f->title) return TRUE;
@@ -58,7 +58,7 @@ double startOnce(const Target& target) {
         return -1;
     double elapsed = -1;
     const HDC screen = ::GetDC(nullptr);
-    // The window is looked for until it shows, then only its pixel is read: walking every window
+    // The window is looked for until it is made, then only its pixel is read: walking every window
     // each millisecond would keep the window server busy, and the program measured with it.
     HWND hwnd = nullptr;
     for (int i = 0; i < 20000; ++i) {
