@@ -65,6 +65,8 @@ public:
     TextSurface& operator=(const TextSurface&) = delete;
 
     HDC dc() const { return m_dc; }
+    int width() const { return m_width; }
+    int height() const { return m_height; }
     std::uint32_t* bits() const { return m_bits; }
     std::size_t size() const { return static_cast<std::size_t>(m_width) * m_height; }
 
@@ -110,6 +112,7 @@ public:
     Rgb backColour() const override { return rgbOf(::GetSysColor(COLOR_WINDOW)); }
     void setSurfaceEnabled(bool enabled) override { ::EnableWindow(b.hwnd(), enabled); }
     void setSurfaceFont(const StdFont& font) override {
+        m_text.reset();  // it holds the old font
         const int dpi = b.hwnd() ? static_cast<int>(::GetDpiForWindow(b.hwnd())) : 96;
         // Not smoothed: the caption is exactly its colour, as small button text always was.
         b.m_font = GdiFont(font, dpi, false);
@@ -118,20 +121,21 @@ public:
 
     int captionHeight(const std::string& caption, int width) override {
         const std::wstring text = toWide(caption).value_or(L"");
-        TextSurface surface(1, 1, b.m_font.handle());
+        const TextSurface& surface = textSurface(b.m_model.canvas().width(), b.m_model.canvas().height());
         RECT rect{0, 0, width, 0};
         ::DrawTextW(surface.dc(), text.c_str(), static_cast<int>(text.size()), &rect, kCaptionFormat | DT_CALCRECT);
         return rect.bottom - rect.top;
     }
     void drawCaption(Canvas& canvas, const std::string& caption, const TextRect& r, std::uint32_t colour) override {
         const std::wstring text = toWide(caption).value_or(L"");
-        TextSurface surface(canvas.width(), canvas.height(), b.m_font.handle());
+        const TextSurface& surface = textSurface(canvas.width(), canvas.height());
         std::copy(canvas.data(), canvas.data() + surface.size(), surface.bits());
         ::SetBkMode(surface.dc(), TRANSPARENT);
         ::SetTextColor(surface.dc(), colourOf(colour));
         RECT rect{r.left, r.top, r.right, r.bottom};
         ::IntersectClipRect(surface.dc(), r.left, r.top, r.right, r.bottom);
         ::DrawTextW(surface.dc(), text.c_str(), static_cast<int>(text.size()), &rect, kCaptionFormat);
+        ::SelectClipRgn(surface.dc(), nullptr);
         ::GdiFlush();
         Pixel* out = canvas.data();
         for (std::size_t i = 0; i < surface.size(); ++i) out[i] = 0xFF000000u | (surface.bits()[i] & 0x00FFFFFF);
@@ -155,8 +159,20 @@ public:
             ::SetWindowTextW(b.hwnd(), toWide(b.m_model.Caption()).value_or(L"").c_str());
     }
 
+    // Lets go of the font before the button deletes it.
+    void releaseText() { m_text.reset(); }
+
 private:
+    // The surface the caption is measured and drawn on, kept while the canvas's size and the font
+    // stay: every hover and press draws the caption again.
+    const TextSurface& textSurface(int width, int height) {
+        if (!m_text || m_text->width() != width || m_text->height() != height)
+            m_text = std::make_unique<TextSurface>(width, height, b.m_font.handle());
+        return *m_text;
+    }
+
     XpButtonWin32& b;
+    std::unique_ptr<TextSurface> m_text;
 };
 
 XpButtonWin32::XpButtonWin32(KeyInjector& keys)
@@ -165,6 +181,7 @@ XpButtonWin32::XpButtonWin32(KeyInjector& keys)
 XpButtonWin32::~XpButtonWin32() {
     // The window goes before the model it calls into.
     if (hwnd()) ::DestroyWindow(hwnd());
+    m_surface->releaseText();
 }
 
 bool XpButtonWin32::make(const CreateArgs& args) {
