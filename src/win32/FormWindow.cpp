@@ -182,11 +182,13 @@ int FormWindow::pixels(int twips) const { return twipsToPixels(twips, m_dpi); }
 
 namespace {
 
-RECT primaryWorkArea() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    ::GetMonitorInfoW(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &monitor);
-    return monitor.rcWork;
+// The top-left corner of a window of this size centred on the monitor's work area.
+POINT centredOn(HMONITOR monitor, int width, int height) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    ::GetMonitorInfoW(monitor, &info);
+    const RECT& work = info.rcWork;
+    return POINT{work.left + (work.right - work.left - width) / 2, work.top + (work.bottom - work.top - height) / 2};
 }
 
 }  // namespace
@@ -220,9 +222,9 @@ bool FormWindow::make(HWND owner) {
     args.width = frame.right - frame.left;
     args.height = frame.bottom - frame.top;
     if (f.position == FormPosition::CenterScreen) {
-        const RECT work = primaryWorkArea();
-        args.x = work.left + (work.right - work.left - args.width) / 2;
-        args.y = work.top + (work.bottom - work.top - args.height) / 2;
+        const POINT at = centredOn(::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), args.width, args.height);
+        args.x = at.x;
+        args.y = at.y;
     } else if (f.position == FormPosition::Manual) {
         args.x = pixels(f.left);
         args.y = pixels(f.top);
@@ -238,13 +240,8 @@ bool FormWindow::make(HWND owner) {
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     if (f.position == FormPosition::CenterScreen) {
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        ::GetMonitorInfoW(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        ::SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
-                       work.top + (work.bottom - work.top - height) / 2, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const POINT at = centredOn(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), width, height);
+        ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (f.position == FormPosition::Manual) {
         ::SetWindowPos(hwnd(), nullptr, pixels(f.left), pixels(f.top), 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -28,8 +28,9 @@ struct WindowClass {
 
 // A window and the object that handles its messages. One static window procedure finds the object
 // (in the thread's table of our windows, entered at WM_NCCREATE for our classes, at once after
-// creation for the system's own controls, which are subclassed) and calls the virtual WndProc; messages a class does
-// not handle go to defaultProc. The window is destroyed with the object unless it went first.
+// creation for the system's own controls, which are subclassed) and calls the virtual WndProc;
+// messages a class does not handle go to defaultProc. The window is destroyed with the object
+// unless it went first.
 class Wnd {
 public:
     Wnd() = default;
