@@ -2,6 +2,7 @@
 
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QShortcut>
 
 #include "qt/FormChrome.h"
 #include "qt/FormLayout.h"
@@ -35,6 +36,10 @@ void ListWindow::buildControls() {
     m_list1->setUniformItemSizes(true);  // one line each; keeps a long register quick to lay out
     m_listBox = QtListBox(m_list1);
     connect(m_list1, &QListWidget::itemDoubleClicked, this, [this] { m_form.List1_DblClick(); });
+    // Escape closes the window whichever control has the focus (the buttons take every key they
+    // are given, so the dialog's own Escape would not reach it from them).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { unload(); });
 }
 
 void ListWindow::sizeToShape() {

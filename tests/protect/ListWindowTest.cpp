@@ -13,11 +13,11 @@
 #include "platform/Error.h"
 #include "platform/qt/PathText.h"
 #include "protect/ListFile.h"
+#include "qt/FormLayout.h"
 #include "qt/ListWindow.h"
 #include "qt/MainWindow.h"
-#include "support/GuiFixture.h"
-#include "qt/FormLayout.h"
 #include "qt/TulmXpButton.h"
+#include "support/GuiFixture.h"
 
 using namespace std::string_literals;
 
@@ -142,6 +142,25 @@ TEST_F(ListWindowTest, TheWindowIsModalOverTheMainWindow) {
         EXPECT_FALSE(list.isVisible());
     });
     EXPECT_EQ(opened, 1);
+}
+
+TEST_F(ListWindowTest, EscapeClosesTheWindowWhicheverControlHasTheFocus) {
+    const std::string path = hiddenFolder("Kept");
+    writeBytes(reg(), path + "\r\n");
+    for (int focus = 0; focus < 3; ++focus) {
+        SCOPED_TRACE(focus);
+        const int opened = showList([&](ListWindow& list) {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&list));
+            QWidget* target = focus == 0 ? static_cast<QWidget*>(list.List1()) : list.cmd(focus - 1);
+            target->setFocus();
+            QTest::keyClick(list.windowHandle(), Qt::Key_Escape);
+            EXPECT_FALSE(list.isVisible());
+        });
+        EXPECT_EQ(opened, 1);
+    }
+    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_EQ(readBytes(reg()), path + "\r\n");
+    EXPECT_EQ(realFs.attributes(path) & (attr::Hidden | attr::System), attr::Hidden | attr::System);
 }
 
 TEST_F(ListWindowTest, MakingTheThirdOfThreeVisibleRewritesTheRegister) {
