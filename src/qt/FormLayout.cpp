@@ -24,6 +24,9 @@ namespace {
 using Kind = FormLayout::Kind;
 using Control = FormLayout::Control;
 
+// The form's property that leads from the window to the layout built on it.
+constexpr const char* kLayoutProperty = "quorvaneFormLayout";
+
 // A stored colour as the palette shows it: the system colours through their roles.
 QColor colourOf(std::uint32_t stored, const QPalette& palette) {
     switch (stored) {
@@ -253,6 +256,7 @@ FormLayout::FormLayout(QWidget& form, const FormDescription& layout, KeyInjector
         if (w) {
             c.widget = w;
             w->setObjectName(QString::fromStdString(where));
+            if (!d.accessibleName.empty()) w->setAccessibleName(QString::fromStdString(d.accessibleName));
             w->setGeometry(c.rect);
             // A control with a window of its own keeps the mouse: the window under it never sees the move.
             w->setAttribute(Qt::WA_NoMousePropagation);
@@ -265,9 +269,14 @@ FormLayout::FormLayout(QWidget& form, const FormDescription& layout, KeyInjector
     for (const ControlDescription* stop : layout.tabStops())
         m_tabOrder.push_back(m_controls[static_cast<std::size_t>(stop - layout.controls.data())]->widget);
     for (std::size_t i = 1; i < m_tabOrder.size(); ++i) QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+    form.setProperty(kLayoutProperty, QVariant::fromValue(static_cast<void*>(this)));
 }
 
-FormLayout::~FormLayout() = default;
+FormLayout::~FormLayout() { m_form.setProperty(kLayoutProperty, QVariant()); }
+
+const FormLayout* FormLayout::of(const QWidget& form) {
+    return static_cast<const FormLayout*>(form.property(kLayoutProperty).value<void*>());
+}
 
 const FormLayout::Control* FormLayout::find(QStringView name, int index) const {
     for (const auto& c : m_controls)

@@ -82,6 +82,9 @@ public:
 
     const Settings& settings() const { return m_settings; }
 
+    // The layout built on `form`, or null (for a window made otherwise, or once the layout is gone).
+    static const FormLayout* of(const QWidget& form);
+
     // The control named so, or null.
     const Control* find(QStringView name, int index = -1) const;
     // Its widget, or null for unknown names and windowless items.

@@ -1,5 +1,6 @@
 #include "qt/TulmXpButton.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCursor>
 #include <QFocusEvent>
@@ -194,6 +195,11 @@ public:
     void raiseMouseOver() override { emit m_button.MouseOver(); }
     void raiseMouseOut() override { emit m_button.MouseOut(); }
     void raisePropertyChanged(const std::string& name) override {
+        if (name == "Caption") {
+            // The caption is the button's name to assistive technology.
+            QAccessibleEvent event(&m_button, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
         emit m_button.PropertyChanged(QString::fromStdString(name));
     }
 
@@ -296,6 +302,19 @@ bool TulmXpButton::onCutCorner(QPointF local) const {
     return (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
 }
 
+void TulmXpButton::press() {
+    if (m_model.Enabled()) m_model.onAccessKeyPress();
+}
+
+void TulmXpButton::setHeld(bool held) {
+    if (held == m_held) return;
+    m_held = held;
+    QAccessible::State changed;
+    changed.pressed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 bool TulmXpButton::event(QEvent* event) {
     if (event->type() == QEvent::Shortcut) {
         auto* shortcut = static_cast<QShortcutEvent*>(event);
@@ -304,7 +323,10 @@ bool TulmXpButton::event(QEvent* event) {
             return true;
         }
     }
-    if (event->type() == QEvent::WindowDeactivate) m_model.onWindowDeactivate();
+    if (event->type() == QEvent::WindowDeactivate) {
+        setHeld(false);
+        m_model.onWindowDeactivate();
+    }
     // The window went to a screen of another scale: the canvas follows.
     if (event->type() == QEvent::ScreenChangeInternal && devicePixelRatio() != m_scale) followScale();
     return QWidget::event(event);
@@ -320,6 +342,7 @@ void TulmXpButton::mousePressEvent(QMouseEvent* event) {
         return QWidget::mousePressEvent(event);
     }
     m_clickPending = true;
+    if (event->button() == Qt::LeftButton && m_model.Enabled()) setHeld(true);
     m_model.onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                         coordinate(event->position().y()));
 }
@@ -340,6 +363,7 @@ void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
         return QWidget::mouseReleaseEvent(event);
     }
     const QPoint at = event->position().toPoint();
+    if (!(event->buttons() & Qt::LeftButton)) setHeld(false);
     m_model.onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                       coordinate(event->position().y()));
     if (m_captured && event->buttons() == Qt::NoButton) {
@@ -364,6 +388,8 @@ void TulmXpButton::mouseMoveEvent(QMouseEvent* event) {
 // --- Keyboard -----------------------------------------------------------------------------------
 
 void TulmXpButton::keyPressEvent(QKeyEvent* event) {
+    const std::int16_t code = keyCode(event);
+    if ((code == 32 || code == 13) && !event->isAutoRepeat()) setHeld(true);
     m_model.onKeyDown(keyCode(event), shiftCode(event->modifiers()));
     // Keys that type a character (Enter, Escape and Backspace included) come on as KeyPress.
     const QString text = event->text();
@@ -373,6 +399,8 @@ void TulmXpButton::keyPressEvent(QKeyEvent* event) {
 
 void TulmXpButton::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat()) return;  // a held key repeats its press only
+    const std::int16_t code = keyCode(event);
+    if (code == 32 || code == 13) setHeld(false);
     m_model.onKeyUp(keyCode(event), shiftCode(event->modifiers()));
     event->accept();
 }
@@ -385,6 +413,7 @@ void TulmXpButton::focusInEvent(QFocusEvent* event) {
 }
 
 void TulmXpButton::focusOutEvent(QFocusEvent* event) {
+    setHeld(false);
     m_model.onLostFocus();
     QWidget::focusOutEvent(event);
 }

@@ -68,6 +68,13 @@ public:
     // The access-key character shown underlined in the caption, or "".
     QString AccessKeys() const { return QString::fromStdString(m_model.AccessKeys()); }
     const QTimer& HoverTimer() const { return m_hoverTimer; }
+    // Whether the left mouse button, Space or Enter holds the button down now (pressed, to
+    // assistive technology).
+    bool isHeld() const { return m_held; }
+
+    // Clicks the button as its access key does, if it is enabled: what assistive technology's
+    // "press" asks for.
+    void press();
 
     // The persistent image (a copy of it, in device pixels, with its device pixel ratio) and its pixels.
     QImage image() const;
@@ -115,6 +122,8 @@ private:
     void followScale();
     // Whether a point of the widget falls on one of the four corner device pixels cut away.
     bool onCutCorner(QPointF local) const;
+    // Follows the press held on the button, and tells assistive technology when it changes.
+    void setHeld(bool held);
 
     QFont m_qfont;      // the Font property at 1x, the widget's own font
     QFont m_drawFont;   // the same at the drawing scale, for the caption in device pixels
@@ -125,6 +134,7 @@ private:
     bool m_clickPending = false;  // a press on the control waits for its release
     bool m_captured = false;      // the mouse was grabbed for the release after a double click
     bool m_cornerPress = false;   // the buttons held went down on a cut corner: the container's
+    bool m_held = false;          // see isHeld
 
     std::unique_ptr<Surface> m_surface;
     XpButtonModel m_model;

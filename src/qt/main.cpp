@@ -6,6 +6,7 @@
 #include "platform/qt/GuiServices.h"
 #include "platform/qt/PathText.h"
 #include "platform/UserMessages.h"
+#include "qt/Accessibility.h"
 #include "qt/MainWindow.h"
 #include "qt/FontSubstitutes.h"
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(quorvane::kAppTitle));
     quorvane::ensureIconTheme();
     quorvane::installFontSubstitutes();
+    quorvane::installAccessibility();
 
     quorvane::PlatformServices platform(quorvane::qtFrontEndServices);
     try {

@@ -57,7 +57,7 @@ const std::initializer_list<const char*> kControlKeys = {
     "name",     "index",     "kind",        "order",       "tabIndex", "tabStop", "visible",   "enabled",
     "left",     "top",       "width",       "height",      "x1",       "y1",      "x2",        "y2",
     "text",     "font",      "foreColor",   "backColor",   "style",    "sorted",  "backStyle", "autoSize",
-    "wordWrap", "alignment", "borderColor", "borderWidth", "edge",     "picture", "stretch",   "properties"};
+    "wordWrap", "alignment", "borderColor", "borderWidth", "edge",     "picture", "stretch",   "properties", "accessibleName"};
 const std::initializer_list<const char*> kFontKeys = {"name",      "size",          "weight", "italic",
                                                       "underline", "strikethrough", "charset"};
 
@@ -287,6 +287,7 @@ ControlDescription controlOf(const Json& entry, std::size_t position, const Form
     c.picture = r.string("picture");
     c.stretch = r.boolean("stretch", false);
     c.properties = r.properties("properties");
+    c.accessibleName = r.string("accessibleName");
     return c;
 }
 

@@ -78,6 +78,7 @@ struct ControlDescription {
     std::string picture;                            // PictureBox, Image: a picture path, empty for none
     bool stretch = false;                           // Image: scaled to its box
     PropertyBag properties;                         // TulmXpButton: its property bag as stored
+    std::string accessibleName;  // what assistive technology calls a control with a window; "" for its own
 
     // Whether the control has a window of its own (it can take the focus and keeps the mouse) or is
     // drawn on the window's surface.
@@ -119,6 +120,8 @@ struct ControlDescription {
 //         "alignment": "left" | "center" | "right"          (default "left")
 //         "borderColor": colour, "borderWidth": pixels      (default black, 1)
 //         "edge": "none" | "sunken",  "picture": picture path
+//         "accessibleName": string          a control's name for assistive technology, where it
+//                                           shows none itself (the label beside it says it)
 //         "properties": { ... }             TulmXpButton: its property bag, keys in lower case;
 //                                           booleans become -1/0; [r, g, b] and, under keys naming
 //                                           a colour ("...color", "...hover"), system colour

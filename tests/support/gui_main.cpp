@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "platform/qt/GuiServices.h"
+#include "qt/Accessibility.h"
 #include "qt/FontSubstitutes.h"
 
 // GUI tests need the application object before any widget; they run on the offscreen platform.
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quorvane::ensureIconTheme();
     quorvane::installFontSubstitutes();
+    quorvane::installAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
