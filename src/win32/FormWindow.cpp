@@ -8,6 +8,7 @@
 #include "platform/ShellIcons.h"
 #include "platform/win32/UserMessages.h"
 #include "platform/win32/Win32Text.h"
+#include "win32/AccessibleProxy.h"
 #include "win32/Chrome.h"
 #include "windows/Twips.h"
 
@@ -319,6 +320,17 @@ void FormWindow::buildControls() {
             default:
                 break;
         }
+        // Named for screen readers where the control shows no name of its own.
+        // The role too where the system's object for the class may not know it (a combo box's and a
+        // list box's answer as plain windows under wine).
+        const HWND named = c->standard ? c->standard : c->pictureBox ? c->pictureBox->hwnd() : nullptr;
+        if (named && !d->accessibleName.empty()) {
+            const long role = d->kind == ControlKind::PictureBox ? ROLE_SYSTEM_GRAPHIC
+                              : d->kind == ControlKind::ComboBox ? ROLE_SYSTEM_COMBOBOX
+                              : d->kind == ControlKind::ListBox  ? ROLE_SYSTEM_LIST
+                                                                 : 0;
+            nameForAssistiveTechnology(named, wide(d->accessibleName), role);
+        }
         if (c->standard) {
             c->background = ::CreateSolidBrush(colourOr(d->backColor, COLOR_WINDOW));
             c->text = colourOr(d->foreColor, COLOR_WINDOWTEXT);
@@ -443,6 +455,17 @@ void FormWindow::setControlVisible(const std::string& name, bool visible) {
     }
 }
 
+std::vector<AccessibleLabel> FormWindow::accessibleLabels() const {
+    std::vector<const ControlDescription*> labels;
+    for (const auto& c : m_controls)
+        if (c->d->kind == ControlKind::Label) labels.push_back(c->d);
+    std::stable_sort(labels.begin(), labels.end(),
+                     [](const auto* a, const auto* b) { return a->tabIndex < b->tabIndex; });
+    std::vector<AccessibleLabel> out;
+    for (const ControlDescription* d : labels) out.push_back(AccessibleLabel{wide(d->text), box(*d), d->visible});
+    return out;
+}
+
 void FormWindow::decodeImages() {
     m_imagesDecoded = true;
     for (const ControlDescription& d : m_description.controls) {
@@ -551,6 +574,9 @@ bool FormWindow::dragStartsAt(POINT at) const {
 LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT reflected = 0;
     if (reflect(message, wParam, lParam, reflected)) return reflected;
+    // Screen readers: the labels on the surface among the window's children.
+    if (message == WM_GETOBJECT && static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT)
+        return answerFormObject(hwnd(), wParam);
     // Alt + a key: the button whose access key it is.
     if (message == accessKeyMessage()) return XpButtonWin32::pressAccessKey(hwnd(), static_cast<wchar_t>(wParam));
     switch (message) {

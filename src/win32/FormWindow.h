@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "win32/FormAccessible.h"
 #include "win32/GdiFont.h"
 #include "win32/Picture.h"
 #include "win32/Wnd.h"
@@ -50,7 +51,7 @@ private:
 // are child windows in focus order, the others are painted on the window's surface over its
 // background (the banded gradient for the frameless working windows). A frameless window moves
 // when dragged by its surface.
-class FormWindow : public Wnd {
+class FormWindow : public Wnd, public FormLabels {
 public:
     struct Options {
         // The banded background of the frameless working windows, instead of a plain colour.
@@ -86,6 +87,9 @@ public:
     void setItemText(const std::string& name, const std::string& text);
     // Shows or hides a control, with a window of its own or not.
     void setControlVisible(const std::string& name, bool visible);
+
+    // The labels as screen readers are told of them, in the order they are read (their tab indexes).
+    std::vector<AccessibleLabel> accessibleLabels() const override;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

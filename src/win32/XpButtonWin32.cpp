@@ -253,6 +253,8 @@ void XpButtonWin32::mouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT answered = 0;
+    if (m_accessibility.handle(message, wParam, lParam, answered)) return answered;
     switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint;

@@ -6,6 +6,7 @@
 
 #include "win32/GdiFont.h"
 #include "win32/Wnd.h"
+#include "win32/XpButtonAccessible.h"
 #include "xpbutton/XpButtonModel.h"
 
 namespace quorvane {
@@ -32,6 +33,8 @@ public:
 
     XpButtonModel& model() { return m_model; }
     const XpButtonModel& model() const { return m_model; }
+    // What screen readers are told of the button.
+    const XpButtonAccessibility& accessibility() const { return m_accessibility; }
 
     // Raised after a press and release over the button, or its key or access key.
     std::function<void()> onClick;
@@ -55,6 +58,7 @@ private:
     bool m_clickPending = false;  // a press on the button waits for its release
     bool m_captured = false;
     SIZE m_regionSize{-1, -1};  // the size the window's region was made for
+    XpButtonAccessibility m_accessibility{*this};
 };
 
 }  // namespace quorvane::win32

@@ -5,6 +5,7 @@
 #include <windows.h>
 // after the Windows types
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
@@ -20,6 +21,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     ShellIconsWin32::prepareInBackground();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
+    // The windows' thread is a single-threaded COM apartment for the program's life: screen readers'
+    // calls to the controls' accessible objects come to it there.
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    struct ComScope {
+        bool initialised;
+        ~ComScope() {
+            if (initialised) ::CoUninitialize();
+        }
+    } comScope{SUCCEEDED(com)};
 
     PlatformServices platform(win32FrontEndServices);
     const Services services = platform.services();
