@@ -14,6 +14,7 @@ import time
 import unittest
 
 import pyatspi
+from gi.repository import GLib
 
 PROGRAM = None  # set from the command line
 
@@ -28,10 +29,13 @@ MAIN_LABELS = ["Simple lock foder,..", "Simple hide foder,..", "Change folder ic
                "New Icon"]
 
 
-def wait_for(what, probe, timeout=10.0):
+def wait_for(what, probe, timeout=20.0):
     """probe() until it gives something true; fails the test naming `what` after `timeout` seconds."""
     end = time.monotonic() + timeout
     while True:
+        # Events from the bus come in through the main loop's context.
+        while GLib.MainContext.default().iteration(False):
+            pass
         try:
             found = probe()
         except Exception:  # the tree changes under us while windows open and close
@@ -68,6 +72,20 @@ def press(node):
 
 
 class AccessibilityTest(unittest.TestCase):
+    def listen(self, event_type):
+        """The events of this type announced from now on, as (name of the object, detail1), in order."""
+        heard = []
+
+        def on_event(event):
+            try:
+                heard.append((event.source.name, event.detail1))
+            except Exception:
+                heard.append((None, event.detail1))
+
+        pyatspi.Registry.registerEventListener(on_event, event_type)
+        self.addCleanup(pyatspi.Registry.deregisterEventListener, on_event, event_type)
+        return heard
+
     def setUp(self):
         # A copy of the program in a folder of its own: its folder is the one it starts on, and the
         # register of hidden folders lies beside it.
@@ -162,6 +180,7 @@ class AccessibilityTest(unittest.TestCase):
                  lambda: self.focused() is not None and self.focused().name == "Hide Folder")
 
     def test_tab_visits_every_control_and_the_screen_reader_follows(self):
+        focus_events = self.listen("object:state-changed:focused")
         seen = []
         for expected in MAIN_TAB_ORDER:
             self.xdotool("Tab")
@@ -170,6 +189,10 @@ class AccessibilityTest(unittest.TestCase):
                             self.focused().name == expected else None)
             seen.append(node.name)
         self.assertEqual(seen, MAIN_TAB_ORDER)
+        # Each move was announced: the screen reader says where the focus went.
+        wait_for("the last focus announced", lambda: (MAIN_TAB_ORDER[-1], 1) in focus_events)
+        gained = [name for name, detail in focus_events if detail == 1]
+        self.assertEqual(gained, MAIN_TAB_ORDER)
 
     def test_about_window_buttons_carry_their_access_keys(self):
         # Held down by Space, the button says it is pressed; let go, it clicks.

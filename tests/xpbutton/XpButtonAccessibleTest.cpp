@@ -1,6 +1,7 @@
 // The button as Qt's accessibility reads it (what the AT-SPI bridge passes on to screen readers):
 // role, name and shortcut from the caption, states following the press held and the enabled flag,
-// the announced state changes, and the "Press" action, which queues one click.
+// and the "Press" action, which queues one click. (The announcements are read over AT-SPI by
+// accessibility_atspi_test: without a bridge Qt passes none on.)
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <algorithm>
@@ -12,36 +13,16 @@
 namespace quorvane::test {
 namespace {
 
-// The pressed state changes announced while it lives, by the object they were about.
-std::vector<QObject*>* g_pressedChanges = nullptr;
-
-void recordUpdate(QAccessibleEvent* event) {
-    if (!g_pressedChanges || event->type() != QAccessible::StateChanged) return;
-    if (static_cast<QAccessibleStateChangeEvent*>(event)->changedStates().pressed)
-        g_pressedChanges->push_back(event->object());
-}
-
 class XpButtonAccessibleTest : public ButtonHost {
 protected:
     XpButtonAccessibleTest() {
-        QAccessible::setActive(true);
-        m_previous = QAccessible::installUpdateHandler(recordUpdate);
-        g_pressedChanges = &pressedChanges;
         button->setCaption(QStringLiteral("E&xit"));
         iface = QAccessible::queryAccessibleInterface(button);
-    }
-    ~XpButtonAccessibleTest() override {
-        g_pressedChanges = nullptr;
-        QAccessible::installUpdateHandler(m_previous);
     }
 
     bool pressed() const { return iface->state().pressed; }
 
     QAccessibleInterface* iface = nullptr;
-    std::vector<QObject*> pressedChanges;
-
-private:
-    QAccessible::UpdateHandler m_previous = nullptr;
 };
 
 TEST_F(XpButtonAccessibleTest, APushButtonNamedByItsCaption) {
@@ -74,13 +55,11 @@ TEST_F(XpButtonAccessibleTest, PressedWhileHeldByTheMouseOrAKey) {
     };
     for (const auto& c : cases) {
         events.clear();
-        pressedChanges.clear();
         c.down();
         EXPECT_TRUE(pressed()) << c.name;
         c.up();
         EXPECT_FALSE(pressed()) << c.name;
         EXPECT_EQ(std::count(events.begin(), events.end(), "Click"), 1) << c.name;
-        EXPECT_EQ(pressedChanges, (std::vector<QObject*>{button, button})) << c.name << ": down and up announced";
     }
     // The right button presses no push button.
     press(Qt::RightButton);
