@@ -86,9 +86,7 @@ const std::vector<QAccessibleInterface*>& FormAccessible::items() const {
     return m_items;
 }
 
-int FormAccessible::childCount() const {
-    return QAccessibleWidget::childCount() + static_cast<int>(items().size());
-}
+int FormAccessible::childCount() const { return QAccessibleWidget::childCount() + static_cast<int>(items().size()); }
 
 QAccessibleInterface* FormAccessible::child(int index) const {
     const int widgets = QAccessibleWidget::childCount();

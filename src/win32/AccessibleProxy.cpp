@@ -58,7 +58,7 @@ HRESULT AccessibleProxy::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT
 }
 
 // Forwarded to the standard object; a window gone since leaves none to ask.
-#define QUORVANE_FORWARD(call)                \
+#define QUORVANE_FORWARD(call)                            \
     if (!m_standard || !::IsWindow(m_hwnd)) return kGone; \
     return m_standard->call
 

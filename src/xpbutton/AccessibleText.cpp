@@ -16,10 +16,14 @@ std::string upperCase(std::string_view character) {
     const auto next = static_cast<unsigned char>(character[1]);
     if ((lead >> 5) != 0x6 || (next & 0xC0) != 0x80) return std::string(character);
     char32_t c = static_cast<char32_t>(((lead & 0x1F) << 6) | (next & 0x3F));
-    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) c -= 0x20;                   // Latin-1
-    else if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) c -= 0x20;           // Greek
-    else if (c >= 0x430 && c <= 0x44F) c -= 0x20;                         // Cyrillic
-    else if (c >= 0x450 && c <= 0x45F) c -= 0x50;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7)
+        c -= 0x20;  // Latin-1
+    else if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2)
+        c -= 0x20;  // Greek
+    else if (c >= 0x430 && c <= 0x44F)
+        c -= 0x20;  // Cyrillic
+    else if (c >= 0x450 && c <= 0x45F)
+        c -= 0x50;
     std::string out;
     out += static_cast<char>(0xC0 | (c >> 6));
     out += static_cast<char>(0x80 | (c & 0x3F));

@@ -154,8 +154,9 @@ TEST_F(XpButtonAccessibleWin32Test, StatesFollowFocusPressAndEnabled) {
         settle();
         EXPECT_FALSE(state() & STATE_SYSTEM_PRESSED) << p.name << ": let go";
         EXPECT_EQ(m_clicks, 1) << p.name;
-        EXPECT_EQ(std::count(events.begin(), events.end(), std::make_pair(DWORD{EVENT_OBJECT_STATECHANGE}, m_button.hwnd())),
-                  2)
+        EXPECT_EQ(
+            std::count(events.begin(), events.end(), std::make_pair(DWORD{EVENT_OBJECT_STATECHANGE}, m_button.hwnd())),
+            2)
             << p.name << ": down and up announced";
     }
 

@@ -34,7 +34,8 @@ TEST_F(XpButtonAccessibleTest, APushButtonNamedByItsCaption) {
     ASSERT_NE(actions, nullptr);
     ASSERT_FALSE(actions->actionNames().isEmpty());
     EXPECT_EQ(actions->actionNames().first(), QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()), QStringList{QStringLiteral("Alt+X")});
+    EXPECT_EQ(actions->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+              QStringList{QStringLiteral("Alt+X")});
     EXPECT_TRUE(iface->state().focusable);
 
     button->setCaption(QStringLiteral("A&&B"));
@@ -50,8 +51,10 @@ TEST_F(XpButtonAccessibleTest, PressedWhileHeldByTheMouseOrAKey) {
         std::function<void()> down, up;
     } cases[] = {
         {"left button", [this] { press(Qt::LeftButton); }, [this] { release(Qt::LeftButton); }},
-        {"Space", [this] { QTest::keyPress(window(), Qt::Key_Space); }, [this] { QTest::keyRelease(window(), Qt::Key_Space); }},
-        {"Enter", [this] { QTest::keyPress(window(), Qt::Key_Return); }, [this] { QTest::keyRelease(window(), Qt::Key_Return); }},
+        {"Space", [this] { QTest::keyPress(window(), Qt::Key_Space); },
+         [this] { QTest::keyRelease(window(), Qt::Key_Space); }},
+        {"Enter", [this] { QTest::keyPress(window(), Qt::Key_Return); },
+         [this] { QTest::keyRelease(window(), Qt::Key_Return); }},
     };
     for (const auto& c : cases) {
         events.clear();
