@@ -179,6 +179,18 @@ class AccessibilityTest(unittest.TestCase):
         wait_for("the focus back on \"Hide Folder\"",
                  lambda: self.focused() is not None and self.focused().name == "Hide Folder")
 
+        # The list window, opened by its button's action, reads as a dialog over the register.
+        press(self.button(self.main, "Show Folder"))
+        dialog = wait_for("the list window", lambda: self.window("Form1"))
+        self.assertEqual(dialog.getRole(), pyatspi.ROLE_DIALOG)
+        lists = [n for n in walk(dialog) if n.getRole() == pyatspi.ROLE_LIST]
+        self.assertEqual([n.name for n in lists], ["Hidden folders"])
+        self.assertEqual([c.name for c in children(lists[0])], [self.app_dir])
+        self.assertEqual([n.name for n in children(dialog) if n.getRole() == pyatspi.ROLE_LABEL],
+                         ["Select a folder to make it visible:.."])
+        press(self.button(dialog, "Close"))
+        wait_for("the list window to close", lambda: self.window("Form1") is None)
+
     def test_tab_visits_every_control_and_the_screen_reader_follows(self):
         focus_events = self.listen("object:state-changed:focused")
         seen = []
