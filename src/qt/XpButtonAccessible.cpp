@@ -3,7 +3,7 @@
 #include <QMetaObject>
 #include <QPointer>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/TulmXpButton.h"
 #include "xpbutton/AccessibleText.h"
 

@@ -1,0 +1,304 @@
+#include "platform/IniText.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Error.h"
+
+namespace quorvane {
+
+namespace {
+
+// ---- Encodings ---------------------------------------------------------------------------------
+// UTF-16 files are edited as UTF-8 text. Lone surrogates are carried in their three-byte form, so
+// that every line nobody touched comes back exactly as it was stored.
+
+enum class Encoding { Bytes, Utf16Le, Utf16Be };
+
+struct Decoded {
+    Encoding encoding = Encoding::Bytes;
+    std::string_view prefix;  // the byte order mark as stored
+    std::string text;         // the lines
+    std::string_view suffix;  // an odd last byte of a UTF-16 file, as stored
+};
+
+void appendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    std::vector<std::uint16_t> units(bytes.size() / 2);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const auto a = static_cast<unsigned char>(bytes[2 * i]);
+        const auto b = static_cast<unsigned char>(bytes[2 * i + 1]);
+        units[i] = static_cast<std::uint16_t>(bigEndian ? (a << 8) | b : (b << 8) | a);
+    }
+    std::string out;
+    out.reserve(units.size());
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        const std::uint32_t u = units[i];
+        if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
+            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
+            ++i;
+        } else {
+            appendUtf8(out, u);
+        }
+    }
+    return out;
+}
+
+// Bytes that are no UTF-8 at all (possible only in new values) become U+FFFD.
+std::string utf8ToUtf16(std::string_view text, bool bigEndian) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    auto put = [&](std::uint32_t unit) {
+        const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? hi : lo;
+        out += bigEndian ? lo : hi;
+    };
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        int length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+        std::uint32_t cp = length == 1 ? c : length == 2 ? (c & 0x1F) : length == 3 ? (c & 0x0F) : (c & 0x07);
+        for (int k = 1; k < length; ++k) {
+            if (i + static_cast<std::size_t>(k) >= text.size() ||
+                (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80) {
+                length = 0;
+                break;
+            }
+            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
+        }
+        if (length == 0 || cp > 0x10FFFF) {
+            put(0xFFFD);
+            ++i;
+            continue;
+        }
+        if (cp >= 0x10000) {
+            put(0xD800 + ((cp - 0x10000) >> 10));
+            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            put(cp);
+        }
+        i += static_cast<std::size_t>(length);
+    }
+    return out;
+}
+
+Decoded decode(std::string_view content) {
+    Decoded d;
+    auto starts = [&](std::string_view mark) { return content.substr(0, mark.size()) == mark; };
+    if (starts("\xFF\xFE") || starts("\xFE\xFF")) {
+        d.encoding = content[0] == '\xFF' ? Encoding::Utf16Le : Encoding::Utf16Be;
+        d.prefix = content.substr(0, 2);
+        std::string_view units = content.substr(2);
+        d.suffix = units.substr(units.size() - units.size() % 2);
+        d.text = utf16ToUtf8(units.substr(0, units.size() - d.suffix.size()), d.encoding == Encoding::Utf16Be);
+    } else {
+        if (starts("\xEF\xBB\xBF")) d.prefix = content.substr(0, 3);
+        d.text = std::string(content.substr(d.prefix.size()));
+    }
+    return d;
+}
+
+std::string encode(const Decoded& d, const std::string& text) {
+    std::string out(d.prefix);
+    out += d.encoding == Encoding::Bytes ? text : utf8ToUtf16(text, d.encoding == Encoding::Utf16Be);
+    out += d.suffix;
+    return out;
+}
+
+// ---- Lines -------------------------------------------------------------------------------------
+
+struct Line {
+    std::size_t begin;  // first byte of the line
+    std::size_t end;    // after its text, before its CR LF or LF
+    std::size_t next;   // first byte of the next line (== end for an unended last line)
+};
+
+std::vector<Line> splitLines(std::string_view text) {
+    std::vector<Line> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t lf = text.find('\n', pos);
+        if (lf == std::string_view::npos) {
+            lines.push_back({pos, text.size(), text.size()});
+            break;
+        }
+        const std::size_t end = (lf > pos && text[lf - 1] == '\r') ? lf - 1 : lf;
+        lines.push_back({pos, end, lf + 1});
+        pos = lf + 1;
+    }
+    return lines;
+}
+
+bool isBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && isBlankChar(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isBlankChar(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+bool namesMatch(std::string_view a, std::string_view b, const IniFormat& format) {
+    if (!format.ignoreCase) return a == b;
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+
+// What one line is: a section header with its name, a key with its name, or anything else
+// (comments, blank lines, text without "=").
+struct Parsed {
+    enum Kind { Other, Section, Key } kind = Other;
+    std::string_view name;
+};
+
+Parsed parse(std::string_view text, const Line& line) {
+    const std::string_view s = trim(text.substr(line.begin, line.end - line.begin));
+    if (!s.empty() && s.front() == '[') {
+        const std::size_t close = s.rfind(']');
+        if (close != std::string_view::npos) return {Parsed::Section, trim(s.substr(1, close - 1))};
+    }
+    const std::size_t eq = s.find('=');
+    if (eq != std::string_view::npos) return {Parsed::Key, trim(s.substr(0, eq))};
+    return {};
+}
+
+struct Place {
+    std::vector<Line> lines;
+    std::optional<std::size_t> header;  // index of the section's header line
+    std::size_t stop = 0;               // index after the section's last line
+    std::optional<std::size_t> key;     // index of the key's line within the section
+};
+
+Place locate(std::string_view text, std::string_view section, std::string_view key, const IniFormat& format) {
+    Place p;
+    p.lines = splitLines(text);
+    for (std::size_t i = 0; i < p.lines.size(); ++i) {
+        const Parsed parsed = parse(text, p.lines[i]);
+        if (parsed.kind == Parsed::Section && namesMatch(parsed.name, section, format)) {
+            p.header = i;
+            break;
+        }
+    }
+    if (!p.header) return p;
+    p.stop = p.lines.size();
+    for (std::size_t i = *p.header + 1; i < p.lines.size(); ++i) {
+        const Parsed parsed = parse(text, p.lines[i]);
+        if (parsed.kind == Parsed::Section) {
+            p.stop = i;
+            break;
+        }
+        if (!p.key && parsed.kind == Parsed::Key && namesMatch(parsed.name, key, format)) p.key = i;
+    }
+    return p;
+}
+
+std::string edit(std::string text, std::string_view section, std::string_view key,
+                 const std::optional<std::string>& value, const IniFormat& format) {
+    const std::string lineEnd(format.lineEnd);
+    const Place p = locate(text, section, key, format);
+    if (p.key) {
+        const Line& line = p.lines[*p.key];
+        if (!value) {
+            text.erase(line.begin, line.next - line.begin);
+        } else {
+            const std::string_view stored = std::string_view(text).substr(line.begin, line.end - line.begin);
+            if (trim(stored.substr(stored.find('=') + 1)) == *value) return text;  // nothing to change
+            // The key keeps the spelling the file gives it.
+            const std::string name(parse(text, line).name);
+            text.replace(line.begin, line.next - line.begin, name + "=" + *value + lineEnd);
+        }
+        return text;
+    }
+    if (!value) return text;
+
+    const std::string entry = std::string(key) + "=" + *value + lineEnd;
+    if (p.header) {
+        // After the section's last line that holds anything, so blank lines before the next
+        // section stay where they are.
+        std::size_t last = *p.header;
+        for (std::size_t i = *p.header + 1; i < p.stop; ++i) {
+            const Line& line = p.lines[i];
+            if (!trim(std::string_view(text).substr(line.begin, line.end - line.begin)).empty()) last = i;
+        }
+        const Line& after = p.lines[last];
+        text.insert(after.next, after.next == after.end ? lineEnd + entry : entry);
+        return text;
+    }
+    if (!text.empty() && text.back() != '\n') text += lineEnd;
+    text += "[" + std::string(section) + "]" + lineEnd + entry;
+    return text;
+}
+
+}  // namespace
+
+bool IniStorable(std::string_view text) {
+    return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+}
+
+std::string IniWriteValue(std::string_view content, std::string_view section, std::string_view key,
+                          const std::optional<std::string>& value, const IniFormat& format) {
+    if (!IniStorable(section) || !IniStorable(key) || (value && !IniStorable(*value)))
+        throw PlatformError(errc::InvalidPathText,
+                            describeError(errc::InvalidPathText) + ": a line break cannot be written into one line");
+    const Decoded decoded = decode(content);
+    const std::string text = edit(decoded.text, section, key, value, format);
+    if (text == decoded.text) return std::string(content);
+    return encode(decoded, text);
+}
+
+std::optional<std::string> IniReadValue(std::string_view content, std::string_view section, std::string_view key,
+                                        const IniFormat& format) {
+    const Decoded decoded = decode(content);
+    const std::string_view text = decoded.text;
+    const Place p = locate(text, section, key, format);
+    if (!p.key) return std::nullopt;
+    const Line& line = p.lines[*p.key];
+    const std::string_view s = text.substr(line.begin, line.end - line.begin);
+    std::string_view v = trim(s.substr(s.find('=') + 1));
+    if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+        v = v.substr(1, v.size() - 2);
+    return std::string(v);
+}
+
+bool IniHoldsOnly(std::string_view content, std::string_view section, std::initializer_list<std::string_view> keys,
+                  const IniFormat& format) {
+    const Decoded decoded = decode(content);
+    const std::string_view text = decoded.text;
+    bool inSection = false;
+    for (const Line& line : splitLines(text)) {
+        if (trim(text.substr(line.begin, line.end - line.begin)).empty()) continue;
+        const Parsed parsed = parse(text, line);
+        if (parsed.kind == Parsed::Section) {
+            inSection = namesMatch(parsed.name, section, format);
+            if (!inSection) return false;
+            continue;
+        }
+        if (!inSection || parsed.kind != Parsed::Key) return false;
+        bool named = false;
+        for (std::string_view key : keys) named = named || namesMatch(parsed.name, key, format);
+        if (!named) return false;
+    }
+    return true;
+}
+
+}  // namespace quorvane
