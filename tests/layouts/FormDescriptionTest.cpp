@@ -452,7 +452,7 @@ TEST(FormDescriptionTest, ALayoutThatCannotBeReadSaysWhatAndWhere) {
         {"drag item missing", R"({"form": {"width": 1, "height": 1, "dragItems": ["m"]}, "controls": [{)" + label +
                                   R"("visible": true}]})",
          "layout t: form: \"dragItems\" must name labels and images of the layout, not \"m\""},
-        {"drag item with a window", R"({"form": {"width": 1, "height": 1, "dragItems": ["b(1)"]}, "controls": [{)" +
+        {"drag item with a window", R"j({"form": {"width": 1, "height": 1, "dragItems": ["b(1)"]}, "controls": [{)j" +
                                         button + R"("visible": true}]})",
          "layout t: form: \"dragItems\" must name labels and images of the layout, not \"b(1)\""},
         {"frame shape not a shape", R"({"form": {"width": 1, "height": 1, "frameShape": "l"}, "controls": [{)" +
