@@ -14,7 +14,7 @@
 
 #include "platform/CoreServices.h"
 #include "platform/FileSystem.h"
-#include "qt/GuiServices.h"
+#include "qt/QtServices.h"
 #include "qt/PathText.h"
 #include "qt/Dialogs.h"
 #include "qt/KeyInjector.h"

@@ -294,12 +294,13 @@ void TulmXpButton::followScale() {
     m_model.onResize(device.width(), device.height());
 }
 
+QPoint TulmXpButton::devicePoint(QPointF local) const {
+    return QPoint(static_cast<int>(std::floor(local.x() * m_scale)), static_cast<int>(std::floor(local.y() * m_scale)));
+}
+
 bool TulmXpButton::onCutCorner(QPointF local) const {
-    const int x = static_cast<int>(std::floor(local.x() * m_scale));
-    const int y = static_cast<int>(std::floor(local.y() * m_scale));
-    const int w = m_image.width();
-    const int h = m_image.height();
-    return (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
+    const QPoint at = devicePoint(local);
+    return m_model.isOnCutCorner(at.x(), at.y());
 }
 
 void TulmXpButton::press() {
@@ -341,7 +342,6 @@ void TulmXpButton::mousePressEvent(QMouseEvent* event) {
         m_cornerPress = true;
         return QWidget::mousePressEvent(event);
     }
-    m_clickPending = true;
     if (event->button() == Qt::LeftButton && m_model.Enabled()) setHeld(true);
     m_model.onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                         coordinate(event->position().y()));
@@ -352,8 +352,6 @@ void TulmXpButton::mouseDoubleClickEvent(QMouseEvent* event) {
         m_cornerPress = true;
         return QWidget::mouseDoubleClickEvent(event);
     }
-    // Stands in for the second press of a double click; its release brings no second Click.
-    m_clickPending = false;
     m_model.onDblClick();
 }
 
@@ -362,7 +360,6 @@ void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
         if (event->buttons() == Qt::NoButton) m_cornerPress = false;
         return QWidget::mouseReleaseEvent(event);
     }
-    const QPoint at = event->position().toPoint();
     if (!(event->buttons() & Qt::LeftButton)) setHeld(false);
     m_model.onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                       coordinate(event->position().y()));
@@ -370,10 +367,8 @@ void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
         m_captured = false;
         releaseMouse();
     }
-    // The host's click: a press and release of any button over the control.
-    const bool click = m_clickPending && rect().contains(at) && !onCutCorner(event->position());
-    if (event->buttons() == Qt::NoButton) m_clickPending = false;
-    if (click) m_model.onClick();
+    const QPoint at = devicePoint(event->position());
+    m_model.onRelease(at.x(), at.y(), event->buttons() != Qt::NoButton);
 }
 
 void TulmXpButton::mouseMoveEvent(QMouseEvent* event) {

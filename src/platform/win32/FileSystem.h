@@ -26,22 +26,21 @@ public:
     std::uint64_t fileLength(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    void makeFolders(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
 
-    void openText(int slot, const std::string& path, TextMode mode) override;
-    void writeLine(int slot, const std::string& text) override;
+    void openText(int slot, const std::string& path) override;
     std::string readLine(int slot) override;
     bool atEnd(int slot) override;
-    void commit(int slot) override;
     void close(int slot) noexcept override;
 
 private:
-    using Slot = TextSlots<void*>::Slot;  // the handle is the file's; lines are gathered as ANSI bytes
+    using Slot = TextSlots<void*>::Slot;  // the handle is the file's
 
-    void flushPending(Slot& s);
     static LineReader::Read readerOf(const Slot& s);
 
     TextSlots<void*> m_slots;
