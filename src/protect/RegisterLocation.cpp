@@ -1,7 +1,11 @@
 #include "protect/RegisterLocation.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <string_view>
+
+#include "platform/Error.h"
 
 namespace quorvane {
 
@@ -62,6 +66,18 @@ std::optional<std::string> userDataFolderFrom(const char* xdgDataHome, const cha
         return (base == "/" ? std::string() : base) + "/.local/share/quorvane";
     }
     return std::nullopt;
+}
+
+// The core's text is UTF-8 on every platform, so the path is built from it as such.
+void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
+    const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
+    const std::u8string text = folder.u8string();
+    const std::string folderText(text.begin(), text.end());
+    std::error_code error;
+    if (std::filesystem::is_directory(folder, error)) return;
+    if (!RegisterFolderIsMadeWhenMissing(folderText, facts)) return;
+    std::filesystem::create_directories(folder, error);
+    if (error || !std::filesystem::is_directory(folder, error)) throw errorFor(errc::PathNotFound, folderText);
 }
 
 }  // namespace quorvane

@@ -31,6 +31,11 @@ std::string RegisterFolder(const std::string& applicationDirectory, const Instal
 // lock, say), hiding must fail rather than make an empty folder under the old name.
 bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const InstallFacts& facts);
 
+// Makes the folder that holds the register `file`, with its parents, when it is missing and is one
+// that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is.
+// Throws PathNotFound when it cannot be made.
+void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts);
+
 // The facts of this machine and user for a program in `applicationDirectory`.
 InstallFacts installFactsFor(const std::string& applicationDirectory);
 

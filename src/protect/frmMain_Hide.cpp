@@ -1,9 +1,7 @@
 // Hiding: "Hide Folder" records the folder in the register; "Show Folder" opens the list of
 // hidden folders, filled from the register.
-#include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
@@ -31,20 +29,6 @@ private:
     bool& m_flag;
     bool m_previous;
 };
-
-// Makes the folder that holds the register `file`, with its parents, when it is missing and is one
-// that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is. The
-// core's text is UTF-8 on every platform, so the path is built from it as such.
-void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
-    const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
-    const std::u8string text = folder.u8string();
-    const std::string folderText(text.begin(), text.end());
-    std::error_code error;
-    if (std::filesystem::is_directory(folder, error)) return;
-    if (!RegisterFolderIsMadeWhenMissing(folderText, facts)) return;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error)) throw errorFor(errc::PathNotFound, folderText);
-}
 
 }  // namespace
 
