@@ -4,6 +4,7 @@
 // starts quorvane.exe beside it with the same arguments, which opens the window.
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 

@@ -92,7 +92,9 @@ TEST_F(CommandLineTest, EachCommandsStatusOutputAndDisk) {
          [&](const std::string& s) {
              EXPECT_EQ(attributesOf(s), kept(attr::Hidden | attr::System));
              EXPECT_EQ(registerBytes(), s + "\r\n");
-             if (kListsHiddenFolders) EXPECT_EQ(hiddenList(tmp), "Secret\n");
+             if (kListsHiddenFolders) {
+                 EXPECT_EQ(hiddenList(tmp), "Secret\n");
+             }
          }},
         {"hide a folder that is not there", none, {"hide", tmp / "Nothing"}, 1, "",
          lines({"quorvane: Run-time error '76':", "", "Path not found: " + tmp / "Nothing"}),
@@ -109,7 +111,9 @@ TEST_F(CommandLineTest, EachCommandsStatusOutputAndDisk) {
          [&](const std::string& s) {
              EXPECT_EQ(attributesOf(s), kept(attr::Archive));
              EXPECT_EQ(registerBytes(), "");
-             if (kListsHiddenFolders) EXPECT_FALSE(exists(tmp / ".hidden"));
+             if (kListsHiddenFolders) {
+                 EXPECT_FALSE(exists(tmp / ".hidden"));
+             }
          }},
         {"show a folder not in the register", [&](const std::string&) { writeBytes(reg(), "other\r\n"); },
          {"show", "S"}, 1, "", lines({"quorvane: not in the register " + reg() + ": " + secretPath}),
