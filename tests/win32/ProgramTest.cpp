@@ -178,6 +178,26 @@ TEST(Program, ExitEndsTheProgram) {
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
+// As Explorer's "Quorvane" command for folders starts it (quorvane.exe "%1"): the window opens with
+// the folder chosen; with something that is no folder, as without one and a message box naming it.
+TEST(Program, StartedWithAFolderItOpensWithTheFolderChosen) {
+    const ProgramCopy copy;
+    const test::TempDir work;
+    const std::wstring folder = *win32::toWide(work / "My Folder");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    {
+        ProgramDriver program(copy.path(), L"\"" + folder + L"\"");
+        ASSERT_NE(program.mainWindow(), nullptr);
+        EXPECT_EQ(ProgramDriver::text(::FindWindowExW(program.mainWindow(), nullptr, L"Edit", nullptr)), folder);
+    }
+    const std::wstring missing = *win32::toWide(work / "Missing");
+    ProgramDriver program(copy.path(), L"\"" + missing + L"\"");
+    EXPECT_EQ(program.answerMessageBox(L"Quorvane"), L"Run-time error '76':\r\n\r\nPath not found: " + missing);
+    ASSERT_NE(program.mainWindow(), nullptr);
+    const std::wstring programFolder = copy.path().substr(0, copy.path().find_last_of(L'\\'));
+    EXPECT_EQ(ProgramDriver::text(::FindWindowExW(program.mainWindow(), nullptr, L"Edit", nullptr)), programFolder);
+}
+
 // Runs `command` and waits for it; its exit code, or -1.
 int run(std::wstring command) {
     STARTUPINFOW startup{};
