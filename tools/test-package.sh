@@ -88,19 +88,19 @@ runuser -u "$user" -- mkdir "$folder"
 # run EXEC-LINE: the command with the folder in the place of %f / %F, quoted as the menus do.
 run() {
     command="exec $(printf '%s' "$1" | sed -e 's/^Exec=//' -e "s|%[fF]|'$folder'|")"
-    runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 $2 sh -c "$command"
+    runuser -u "$user" -- env -i HOME="$home" PATH=/usr/bin:/bin LANG=C.UTF-8 ${2:-} sh -c "$command"
 }
 for menu in "$stage/$dolphin" "$stage/usr/share/nemo/actions/quorvane-hide.nemo_action"; do
     hide=$(grep -m1 '^Exec=quorvane hide' "$menu")
     run "$hide" >/dev/null
-    [ "$(getfattr --only-values -n user.DOSATTRIB "$folder" | tr -d '\0')" = "0x6" ] ||
+    [ "$(getfattr --absolute-names --only-values -n user.DOSATTRIB "$folder" | tr -d '\0')" = "0x6" ] ||
         { echo "$menu: Hide left the folder visible" >&2; exit 1; }
     grep -qxF "$folder$(printf '\r')" "$home/.local/share/quorvane/l0g.ext" ||
         { echo "$menu: Hide did not record the folder" >&2; exit 1; }
     show=$(grep -m1 '^Exec=quorvane show' "$menu" ||
            grep -m1 '^Exec=quorvane show' "$stage/usr/share/nemo/actions/quorvane-show.nemo_action")
     run "$show" >/dev/null
-    [ "$(getfattr --only-values -n user.DOSATTRIB "$folder" | tr -d '\0')" = "0x20" ] ||
+    [ "$(getfattr --absolute-names --only-values -n user.DOSATTRIB "$folder" | tr -d '\0')" = "0x20" ] ||
         { echo "$menu: Show left the folder hidden" >&2; exit 1; }
 done
 for exec in $(grep -h '^Exec=quorvane %[fF]$' "$stage/$dolphin" $(printf "$stage/%s " $nemo) | sort -u | tr ' ' '@'); do
