@@ -14,7 +14,7 @@
 #include "protect/ListView.h"
 #include "protect/MainView.h"
 #include "protect/frmList.h"
-#include "windows/PictureBoxView.h"
+#include "layouts/PictureBoxView.h"
 
 namespace quorvane::cli {
 

@@ -58,16 +58,6 @@ bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const In
            withoutTrailingSeparators(*facts.userDataFolder) == withoutTrailingSeparators(registerFolder);
 }
 
-std::optional<std::string> userDataFolderFrom(const char* xdgDataHome, const char* home) {
-    // Relative values are invalid for XDG_DATA_HOME and are ignored, as the base directory rules say.
-    if (xdgDataHome && xdgDataHome[0] == '/') return withoutTrailingSeparators(xdgDataHome) + "/quorvane";
-    if (home && home[0] == '/') {
-        const std::string base = withoutTrailingSeparators(home);
-        return (base == "/" ? std::string() : base) + "/.local/share/quorvane";
-    }
-    return std::nullopt;
-}
-
 // The core's text is UTF-8 on every platform, so the path is built from it as such.
 void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
     const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();

@@ -3,9 +3,9 @@
 #include <exception>
 
 #include "dialogs/ComDialog.h"
+#include "platform/Error.h"
 #include "platform/Utf8.h"
 #include "protect/Disguise.h"
-#include "platform/Error.h"
 #include "protect/ErrorReport.h"
 #include "protect/FolderArgument.h"
 #include "protect/MainView.h"

@@ -16,10 +16,10 @@
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
-#include "platform/win32/GuiServices.h"
-#include "platform/win32/ShellIcons.h"
-#include "platform/win32/UserMessages.h"
 #include "platform/win32/Win32Text.h"
+#include "win32/GuiServices.h"
+#include "win32/ShellIcons.h"
+#include "win32/UserMessages.h"
 
 namespace {
 
