@@ -180,6 +180,9 @@ struct Place {
 };
 
 Place locate(std::string_view text, std::string_view section, std::string_view key, const IniFormat& format) {
+    // The names given are matched as the file's are, without the blanks around them.
+    section = trim(section);
+    key = trim(key);
     Place p;
     p.lines = splitLines(text);
     for (std::size_t i = 0; i < p.lines.size(); ++i) {
@@ -221,7 +224,8 @@ std::string edit(std::string text, std::string_view section, std::string_view ke
     }
     if (!value) return text;
 
-    const std::string entry = std::string(key) + "=" + *value + lineEnd;
+    // Spelt as the file will give it back, without blanks around it.
+    const std::string entry = std::string(trim(key)) + "=" + *value + lineEnd;
     if (p.header) {
         // After the section's last line that holds anything, so blank lines before the next
         // section stay where they are.
@@ -252,6 +256,11 @@ std::string IniWriteValue(std::string_view content, std::string_view section, st
     if (!IniStorable(section) || !IniStorable(key) || (value && !IniStorable(*value)))
         throw PlatformError(errc::InvalidPathText,
                             describeError(errc::InvalidPathText) + ": a line break cannot be written into one line");
+    // A key that would read back as something else: the part before its "=", or a section header.
+    const std::string_view keyName = trim(key);
+    if (keyName.find('=') != std::string_view::npos || (!keyName.empty() && keyName.front() == '['))
+        throw PlatformError(errc::InvalidPathText,
+                            describeError(errc::InvalidPathText) + ": \"" + std::string(key) + "\" cannot be a key's name");
     const Decoded decoded = decode(content);
     // New text goes into a UTF-16 file only as valid UTF-8: an overlong form would become a line
     // break there, a byte that is no character would become U+FFFD.

@@ -31,7 +31,8 @@ inline constexpr IniFormat kDesktopEntryFormat{"\n", false};
 //
 // Throws PlatformError (InvalidPathText) when section, key or value holds CR, LF or NUL, which
 // would break the file's lines apart, or, for a UTF-16 file, is not valid UTF-8 (IniUtf8): an
-// overlong form, a surrogate or a byte that is no character is refused, never converted.
+// overlong form, a surrogate or a byte that is no character is refused, never converted; and when
+// the key holds "=" or starts with "[", which would read back as another key or a section.
 std::string IniWriteValue(std::string_view content, std::string_view section, std::string_view key,
                           const std::optional<std::string>& value, const IniFormat& format = kProfileFormat);
 

@@ -161,6 +161,22 @@ TEST(IniText, OnlyValidUtf8GoesIntoAUtf16File) {
               utf16 + le(u"iconfile=/\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"));
 }
 
+// Found by fuzzing: names the writer could not find again made a new line at every write.
+TEST(IniText, EveryKeyWrittenIsFoundAgain) {
+    const std::string once = IniWriteValue("[s]\r\n", " s ", " k ", "v");
+    EXPECT_EQ(once, "[s]\r\nk=v\r\n");
+    EXPECT_EQ(IniWriteValue(once, "s", "k", "v"), once);
+    EXPECT_EQ(IniWriteValue(once, " s ", "\tk", "w"), "[s]\r\nk=w\r\n");
+    for (const char* key : {"a=b", "=", "[x]", " [x"}) {
+        try {
+            IniWriteValue("[s]\r\n", "s", key, "v");
+            ADD_FAILURE() << "accepted the key " << key;
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.number(), errc::InvalidPathText) << key;
+        }
+    }
+}
+
 TEST(IniText, ReadTable) {
     struct ReadCase {
         const char* name;
