@@ -15,7 +15,7 @@
 #include <set>
 #include <string>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/Error.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QListWidget>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 
 namespace quorvane {
 

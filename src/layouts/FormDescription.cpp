@@ -1,4 +1,4 @@
-#include "windows/FormDescription.h"
+#include "layouts/FormDescription.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "windows/LayoutTexts.h"
+#include "layouts/LayoutTexts.h"
 
 namespace quorvane {
 

@@ -4,8 +4,8 @@
 
 #include <optional>
 
-#include "icons/IniText.h"
 #include "platform/Error.h"
+#include "platform/IniText.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/IniWriter.h"
 #include "platform/win32/Win32Text.h"
