@@ -39,6 +39,7 @@ public:
     enum class Op {
         Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, ReadFile, WriteFile,
         CheckWritableFile, TextFileBytes, OpenText, WriteLine, ReadLine, AtEnd, Commit,
+        ReadBlock,  // each block readFileInBlocks hands on (the call itself counts as ReadFile)
     };
 
     explicit FaultyFileSystem(FileSystem& real) : m_real(real) {}
@@ -50,6 +51,10 @@ public:
     void failAlways(Op op, PlatformError error = PlatformError(errc::PathFileAccessError, "Path/File access error"));
     int calls(Op op) const;
 
+    // The blocks readFileInBlocks hands on are at most this long (0: as the real one reads them), so
+    // that a read can fail part way through a short file.
+    std::size_t blockSize = 0;
+
     // Every call counts on this lifeline (shared with an ini writer, say).
     Lifeline lifeline;
 
@@ -60,9 +65,11 @@ public:
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
+    std::string textOfFileBytes(std::string_view bytes) override { return m_real.textOfFileBytes(bytes); }
     void openText(int slot, const std::string& path, TextMode mode) override;
     void writeLine(int slot, const std::string& text) override;
     std::string readLine(int slot) override;

@@ -27,9 +27,11 @@ public:
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
+    std::string textOfFileBytes(std::string_view bytes) override;
 
     void openText(int slot, const std::string& path, TextMode mode) override;
     void writeLine(int slot, const std::string& text) override;
