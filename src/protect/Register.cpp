@@ -20,9 +20,18 @@ bool lacksLineEnd(std::string_view bytes) {
     return !(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == kLineEnd);
 }
 
-// The register less one line whose text is `wanted`: the one at `row` if it holds it, else the
-// nearest holding one. Nothing when no line holds it.
-std::optional<std::string> withoutLine(std::string_view bytes, std::string_view wanted, std::size_t row) {
+// The folder's attributes might include hidden: it is, or it cannot be told.
+bool mayBeHidden(FileSystem& fs, const std::string& folderPath) {
+    try {
+        return (fs.attributes(folderPath) & attr::Hidden) != 0;
+    } catch (const PlatformError&) {
+        return true;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> registerWithoutLine(std::string_view bytes, std::string_view wanted, std::size_t row) {
     std::optional<LineSpan> chosen;
     std::size_t chosenDistance = 0;
     std::size_t index = 0;
@@ -52,17 +61,6 @@ std::optional<std::string> withoutLine(std::string_view bytes, std::string_view 
     result.append(bytes.substr(second));
     return result;
 }
-
-// The folder's attributes might include hidden: it is, or it cannot be told.
-bool mayBeHidden(FileSystem& fs, const std::string& folderPath) {
-    try {
-        return (fs.attributes(folderPath) & attr::Hidden) != 0;
-    } catch (const PlatformError&) {
-        return true;
-    }
-}
-
-}  // namespace
 
 void checkRegisterEntry(const std::string& entry) {
     if (entry.find_first_of("\r\n") != std::string::npos)
@@ -98,7 +96,7 @@ void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterA
     }
     // Changed meanwhile (another copy of the program hid a folder): only the appended line goes,
     // the last line that holds it.
-    if (auto shorter = withoutLine(*now, append.line, static_cast<std::size_t>(-1)))
+    if (auto shorter = registerWithoutLine(*now, append.line, static_cast<std::size_t>(-1)))
         fs.writeFile(registerPath, *shorter);
 }
 
@@ -107,7 +105,7 @@ bool removeFromRegister(FileSystem& fs, const std::string& registerPath, const s
         const std::string wanted = fs.textFileBytes(entry);
         const std::optional<std::string> bytes = fs.readFile(registerPath);
         if (!bytes) return false;
-        const std::optional<std::string> shorter = withoutLine(*bytes, wanted, row);
+        const std::optional<std::string> shorter = registerWithoutLine(*bytes, wanted, row);
         if (!shorter) return false;
         fs.writeFile(registerPath, *shorter);
         return true;

@@ -38,6 +38,10 @@ RegisterAppend appendToRegister(FileSystem& fs, const std::string& registerPath,
 // made it) unless something else changed it meanwhile, in which case only the appended line goes.
 void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterAppend& append);
 
+// The register's bytes less one line whose text is `wanted` (bytes as stored): line `row` if it
+// holds it, else the nearest line that does, cut as cutForRemoval says. Nothing when no line does.
+std::optional<std::string> registerWithoutLine(std::string_view bytes, std::string_view wanted, std::size_t row);
+
 // Takes exactly one line holding `entry` out of the register as it is on disk now: line `row`
 // (counted from 0) when it holds the entry, else the holding line nearest to it. Every other line
 // reads as before; every other byte stays, but where the line before ends with a lone CR and the
