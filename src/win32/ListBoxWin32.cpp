@@ -24,7 +24,12 @@ bool ListBoxWin32::make(const CreateArgs& args, COLORREF background, COLORREF te
     m_text = text;
     CreateArgs a = args;
     a.style = (a.style & ~(LBS_SORT | LBS_HASSTRINGS | LBS_OWNERDRAWVARIABLE)) | LBS_NODATA | LBS_OWNERDRAWFIXED;
-    return createControl(L"LISTBOX", a);
+    if (!createControl(L"LISTBOX", a)) return false;
+    // Another process asking for an item's text (a screen reader's proxy of the list box) is
+    // handed it only by a list box whose style says it has strings: the style says so from now on,
+    // while the control keeps the way it was made (it reads its style once) and we answer.
+    ::SetWindowLongPtrW(hwnd(), GWL_STYLE, ::GetWindowLongPtrW(hwnd(), GWL_STYLE) | LBS_HASSTRINGS);
+    return true;
 }
 
 int ListBoxWin32::count() const { return static_cast<int>(std::min(m_lines.size(), kMaxItems)); }
