@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/qt/KeyInjector.h"
+#include "qt/KeyInjector.h"
 #include "qt/TulmXpButton.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/qt/KeyInjector.h"
+#include "qt/KeyInjector.h"
 #include "qt/TulmXpButton.h"
 
 int main(int argc, char** argv) {

@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/GuiServices.h"
+#include "qt/GuiServices.h"
 #include "platform/UserMessages.h"
 #include "qt/MainWindow.h"
 #include "qt/FontSubstitutes.h"

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "icons/WriteIniValue.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 
 namespace quorvane {
 

@@ -54,14 +54,4 @@ bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const In
            withoutTrailingSeparators(*facts.userDataFolder) == withoutTrailingSeparators(registerFolder);
 }
 
-std::optional<std::string> userDataFolderFrom(const char* xdgDataHome, const char* home) {
-    // Relative values are invalid for XDG_DATA_HOME and are ignored, as the base directory rules say.
-    if (xdgDataHome && xdgDataHome[0] == '/') return withoutTrailingSeparators(xdgDataHome) + "/quorvane";
-    if (home && home[0] == '/') {
-        const std::string base = withoutTrailingSeparators(home);
-        return (base == "/" ? std::string() : base) + "/.local/share/quorvane";
-    }
-    return std::nullopt;
-}
-
 }  // namespace quorvane

@@ -4,7 +4,7 @@
 
 #include "platform/Error.h"
 #include "platform/ShellIcons.h"
-#include "windows/PictureBoxView.h"
+#include "layouts/PictureBoxView.h"
 
 namespace quorvane {
 

@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QShortcut>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/FormLayout.h"
 #include "qt/PictureBox.h"
 #include "qt/TulmXpButton.h"

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "platform/Services.h"
-#include "windows/AboutView.h"
-#include "windows/frmAbout.h"
+#include "layouts/AboutView.h"
+#include "layouts/frmAbout.h"
 
 namespace quorvane {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "windows/GradientBands.h"
+#include "layouts/GradientBands.h"
 
 class QWidget;
 class QMouseEvent;

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "windows/FormDescription.h"
+#include "layouts/FormDescription.h"
 
 class QPainter;
 class QWidget;
@@ -21,7 +21,7 @@ namespace quorvane {
 
 class KeyInjector;
 
-// A window built from its layout's description (windows/FormDescription.h, read in the core): the
+// A window built from its layout's description (layouts/FormDescription.h, read in the core): the
 // window's settings applied, its controls made. The window itself is the caller's; the layout owns
 // nothing but the windowless items (the widgets belong to the window as their parent). Lengths
 // become pixels at the window's screen's DPI; stored colours resolve through the application's

@@ -6,7 +6,7 @@
 #include <QLoggingCategory>
 #include <QMouseEvent>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/ListWindow.h"
 #include "qt/AboutWindow.h"
 #include "qt/FormChrome.h"

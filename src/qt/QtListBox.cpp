@@ -4,7 +4,7 @@
 #include <QListView>
 #include <limits>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 
 namespace quorvane {
 

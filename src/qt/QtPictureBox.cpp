@@ -1,6 +1,6 @@
 #include "qt/QtPictureBox.h"
 
-#include "platform/qt/IconImage.h"
+#include "qt/IconImage.h"
 #include "qt/PictureBox.h"
 #include "qt/ScreenTwips.h"
 

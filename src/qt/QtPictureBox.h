@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/PictureBoxView.h"
+#include "layouts/PictureBoxView.h"
 
 namespace quorvane {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <cmath>
 
-#include "windows/Twips.h"
+#include "layouts/Twips.h"
 
 namespace quorvane {
 

@@ -3,8 +3,8 @@
 #include <QMessageBox>
 
 #include "platform/Error.h"
-#include "platform/qt/GuiServices.h"
-#include "platform/qt/PathText.h"
+#include "qt/GuiServices.h"
+#include "qt/PathText.h"
 #include "platform/UserMessages.h"
 #include "qt/MainWindow.h"
 #include "qt/FontSubstitutes.h"

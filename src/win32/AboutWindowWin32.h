@@ -1,11 +1,11 @@
 #pragma once
 
 // Before the Windows headers, whose registry names are macros.
-#include "windows/frmAbout.h"
+#include "layouts/frmAbout.h"
 // after the form
 #include "platform/Services.h"
 #include "win32/FormWindow.h"
-#include "windows/AboutView.h"
+#include "layouts/AboutView.h"
 
 namespace quorvane::win32 {
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "windows/GradientBands.h"
+#include "layouts/GradientBands.h"
 
 namespace quorvane {
 class Canvas;

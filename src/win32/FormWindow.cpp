@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "platform/ShellIcons.h"
-#include "platform/win32/UserMessages.h"
+#include "win32/UserMessages.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/Chrome.h"
-#include "windows/Twips.h"
+#include "layouts/Twips.h"
 
 namespace quorvane::win32 {
 

@@ -12,8 +12,8 @@
 #include "win32/Picture.h"
 #include "win32/Wnd.h"
 #include "win32/XpButtonWin32.h"
-#include "windows/FormDescription.h"
-#include "windows/PictureBoxView.h"
+#include "layouts/FormDescription.h"
+#include "layouts/PictureBoxView.h"
 
 namespace quorvane {
 class KeyInjector;

@@ -1,6 +1,6 @@
 #include "win32/ListWindowWin32.h"
 
-#include "platform/win32/UserMessages.h"
+#include "win32/UserMessages.h"
 
 namespace quorvane::win32 {
 

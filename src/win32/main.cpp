@@ -10,9 +10,9 @@
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
-#include "platform/win32/GuiServices.h"
-#include "platform/win32/ShellIcons.h"
-#include "platform/win32/UserMessages.h"
+#include "win32/GuiServices.h"
+#include "win32/ShellIcons.h"
+#include "win32/UserMessages.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace quorvane;

@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "dialogs/ComDialog.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/Dialogs.h"
+#include "qt/PathText.h"
+#include "qt/Dialogs.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

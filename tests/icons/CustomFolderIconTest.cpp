@@ -6,8 +6,8 @@
 
 #include "icons/IcoFiles.h"
 #include "platform/posix/FileSystem.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/ShellIcons.h"
+#include "qt/PathText.h"
+#include "qt/ShellIcons.h"
 #include "support/TempDir.h"
 
 namespace quorvane {

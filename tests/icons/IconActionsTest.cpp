@@ -14,7 +14,7 @@
 
 #include "icons/IcoFiles.h"
 #include "platform/posix/IniWriter.h"
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "qt/PictureBox.h"

@@ -8,7 +8,7 @@
 #include "support/FakeRegistry.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
-#include "windows/SysInfo.h"
+#include "layouts/SysInfo.h"
 
 namespace quorvane {
 namespace {

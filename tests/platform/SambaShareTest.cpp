@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "icons/IcoFiles.h"
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 

@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "platform/Error.h"
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "protect/ListFile.h"
 #include "qt/FormLayout.h"
 #include "qt/ListWindow.h"

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "platform/Error.h"
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "qt/PictureBox.h"

@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"
 #include "qt/AboutWindow.h"

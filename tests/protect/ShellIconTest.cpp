@@ -8,9 +8,9 @@
 
 #include "platform/Error.h"
 #include "platform/posix/FileSystem.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/IconImage.h"
-#include "platform/qt/ShellIcons.h"
+#include "qt/PathText.h"
+#include "qt/IconImage.h"
+#include "qt/ShellIcons.h"
 #include "protect/Disguise.h"
 #include "protect/ShellIcon.h"
 #include "support/TempDir.h"

@@ -14,8 +14,8 @@
 #include "protect/ListView.h"
 #include "protect/MainView.h"
 #include "protect/frmList.h"
-#include "windows/AboutView.h"
-#include "windows/PictureBoxView.h"
+#include "layouts/AboutView.h"
+#include "layouts/PictureBoxView.h"
 
 namespace quorvane::test {
 

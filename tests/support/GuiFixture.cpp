@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QTest>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/MainWindow.h"
 
 namespace quorvane::test {

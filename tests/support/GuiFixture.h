@@ -7,10 +7,10 @@
 
 #include "platform/posix/FileManagerIcons.h"
 #include "platform/posix/FileSystem.h"
-#include "platform/qt/GuiServices.h"
+#include "qt/GuiServices.h"
 #include "platform/posix/IniWriter.h"
-#include "platform/qt/KeyInjector.h"
-#include "platform/qt/ShellIcons.h"
+#include "qt/KeyInjector.h"
+#include "qt/ShellIcons.h"
 #include "platform/Unavailable.h"
 #include "support/FakeDialogs.h"
 #include "support/FakeRegistry.h"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "platform/qt/GuiServices.h"
+#include "qt/GuiServices.h"
 #include "qt/FontSubstitutes.h"
 
 // GUI tests need the application object before any widget; they run on the offscreen platform.

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/Dialogs.h"
+#include "win32/Dialogs.h"
 #include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 

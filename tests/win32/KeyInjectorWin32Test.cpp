@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/win32/KeyInjector.h"
-#include "platform/win32/UserMessages.h"
+#include "win32/KeyInjector.h"
+#include "win32/UserMessages.h"
 
 namespace quorvane {
 namespace {

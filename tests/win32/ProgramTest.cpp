@@ -10,7 +10,7 @@
 #include "ProgramDriver.h"
 #include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
-#include "windows/GradientBands.h"
+#include "layouts/GradientBands.h"
 #include "xpbutton/ButtonFace.h"
 #include "xpbutton/Canvas.h"
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/win32/ShellIcons.h"
+#include "win32/ShellIcons.h"
 #include "platform/win32/Win32Text.h"
 #include "support/TempDir.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/win32/UserMessages.h"
+#include "win32/UserMessages.h"
 
 namespace quorvane {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32/KeyInjector.h"
-#include "platform/win32/UserMessages.h"
+#include "win32/KeyInjector.h"
+#include "win32/UserMessages.h"
 #include "win32/Wnd.h"
 #include "win32/XpButtonWin32.h"
 #include "xpbutton/Canvas.h"

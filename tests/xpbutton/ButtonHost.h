@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt/KeyInjector.h"
+#include "qt/KeyInjector.h"
 #include "qt/TulmXpButton.h"
 
 namespace quorvane::test {

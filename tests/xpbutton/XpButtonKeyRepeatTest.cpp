@@ -22,8 +22,8 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/UserMessages.h"
+#include "qt/PathText.h"
+#include "qt/UserMessages.h"
 #include "qt/ListWindow.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"

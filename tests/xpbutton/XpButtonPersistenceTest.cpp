@@ -4,7 +4,7 @@
 // are the model's (xp_button_model_persistence_test).
 #include <gtest/gtest.h>
 
-#include "platform/qt/KeyInjector.h"
+#include "qt/KeyInjector.h"
 #include "xpbutton/PropertyBag.h"
 #include "qt/TulmXpButton.h"
 

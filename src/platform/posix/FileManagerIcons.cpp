@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/Error.h"
 #include "platform/posix/IniWriter.h"
 #include "platform/posix/PosixIo.h"

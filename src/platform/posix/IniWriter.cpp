@@ -1,6 +1,6 @@
 #include "platform/posix/IniWriter.h"
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/Error.h"
 #include "platform/posix/PosixIo.h"
 

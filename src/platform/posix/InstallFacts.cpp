@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "protect/RegisterLocation.h"
+#include "platform/InstallFacts.h"
 
 namespace quorvane {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
+#include "platform/InstallFacts.h"
 #include "platform/win32/Win32Text.h"
-#include "protect/RegisterLocation.h"
 
 namespace quorvane {
 

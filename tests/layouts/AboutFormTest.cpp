@@ -10,7 +10,7 @@
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
-#include "windows/frmAbout.h"
+#include "layouts/frmAbout.h"
 
 namespace quorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "platform/win32/KeyInjector.h"
+#include "win32/KeyInjector.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "windows/SysInfo.h"
+#include "layouts/SysInfo.h"
 
 #include <array>
 #include <cstdint>

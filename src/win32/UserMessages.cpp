@@ -1,4 +1,4 @@
-#include "platform/win32/UserMessages.h"
+#include "win32/UserMessages.h"
 
 #include "platform/win32/Win32Text.h"
 

@@ -1,4 +1,4 @@
-#include "platform/win32/ShellIcons.h"
+#include "win32/ShellIcons.h"
 
 #include <windows.h>
 // after the Windows types

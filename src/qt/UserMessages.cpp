@@ -1,9 +1,9 @@
-#include "platform/qt/UserMessages.h"
+#include "qt/UserMessages.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "windows/FormDescription.h"
+#include "layouts/FormDescription.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "windows/LayoutTexts.h"
+#include "layouts/LayoutTexts.h"
 
 namespace quorvane {
 

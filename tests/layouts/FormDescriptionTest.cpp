@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "windows/AboutLikeLayout.h"
-#include "windows/FormDescription.h"
-#include "windows/LayoutTexts.h"
+#include "layouts/AboutLikeLayout.h"
+#include "layouts/FormDescription.h"
+#include "layouts/LayoutTexts.h"
 
 namespace quorvane {
 namespace {

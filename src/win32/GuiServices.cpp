@@ -1,9 +1,9 @@
-#include "platform/win32/GuiServices.h"
+#include "win32/GuiServices.h"
 
-#include "platform/win32/Dialogs.h"
-#include "platform/win32/KeyInjector.h"
-#include "platform/win32/ShellIcons.h"
-#include "platform/win32/UserMessages.h"
+#include "win32/Dialogs.h"
+#include "win32/KeyInjector.h"
+#include "win32/ShellIcons.h"
+#include "win32/UserMessages.h"
 
 namespace quorvane {
 

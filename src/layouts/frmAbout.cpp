@@ -1,8 +1,8 @@
-#include "windows/frmAbout.h"
+#include "layouts/frmAbout.h"
 
 #include "platform/PathSeparator.h"
-#include "windows/AboutView.h"
-#include "windows/SysInfo.h"
+#include "layouts/AboutView.h"
+#include "layouts/SysInfo.h"
 
 namespace quorvane {
 

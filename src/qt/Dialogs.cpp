@@ -1,11 +1,11 @@
-#include "platform/qt/Dialogs.h"
+#include "qt/Dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QStringList>
 #include <QUrl>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 
 namespace quorvane {
 

@@ -10,7 +10,7 @@
 #include <QScreen>
 #include <QTest>
 
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 #include "qt/ListWindow.h"
 #include "qt/MainWindow.h"
 #include "support/GuiFixture.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "platform/Error.h"
-#include "windows/GradientBands.h"
+#include "layouts/GradientBands.h"
 
 namespace quorvane {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/win32/Dialogs.h"
+#include "win32/Dialogs.h"
 
 #include <commdlg.h>
 #include <shlobj.h>

@@ -1,4 +1,4 @@
-#include "platform/qt/PathText.h"
+#include "qt/PathText.h"
 
 #include <QByteArrayView>
 

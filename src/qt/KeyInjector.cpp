@@ -1,4 +1,4 @@
-#include "platform/qt/KeyInjector.h"
+#include "qt/KeyInjector.h"
 
 #include <QApplication>
 #include <QKeyEvent>

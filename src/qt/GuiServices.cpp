@@ -1,12 +1,12 @@
-#include "platform/qt/GuiServices.h"
+#include "qt/GuiServices.h"
 
 #include <QDir>
 #include <QIcon>
 
-#include "platform/qt/Dialogs.h"
-#include "platform/qt/KeyInjector.h"
-#include "platform/qt/ShellIcons.h"
-#include "platform/qt/UserMessages.h"
+#include "qt/Dialogs.h"
+#include "qt/KeyInjector.h"
+#include "qt/ShellIcons.h"
+#include "qt/UserMessages.h"
 
 namespace quorvane {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/ShellIcons.h"
+#include "qt/ShellIcons.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,10 +10,10 @@
 #include <array>
 #include <exception>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/FileSystem.h"
-#include "platform/qt/PathText.h"
-#include "platform/qt/IconImage.h"
+#include "qt/PathText.h"
+#include "qt/IconImage.h"
 #include "protect/Disguise.h"
 
 namespace quorvane {

@@ -1,4 +1,4 @@
-#include "windows/GradientBands.h"
+#include "layouts/GradientBands.h"
 
 #include <cmath>
 #include <limits>

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/IniWriter.h"
 #include "platform/win32/Win32Text.h"

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <stdexcept>
 
-#include "platform/qt/KeyInjector.h"
-#include "windows/AboutLikeLayout.h"
+#include "qt/KeyInjector.h"
+#include "layouts/AboutLikeLayout.h"
 #include "qt/FormLayout.h"
 #include "qt/PictureBox.h"
 #include "qt/TulmXpButton.h"

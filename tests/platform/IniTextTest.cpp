@@ -1,7 +1,7 @@
 // The profile writer's text: one table of what a write does to a file's bytes.
 #include <gtest/gtest.h>
 
-#include "icons/IniText.h"
+#include "platform/IniText.h"
 #include "platform/Error.h"
 
 using namespace std::string_literals;

@@ -4,8 +4,8 @@
 
 #include <QUrl>
 
-#include "platform/qt/PathText.h"
-#include "platform/qt/Dialogs.h"
+#include "qt/PathText.h"
+#include "qt/Dialogs.h"
 
 using namespace std::string_literals;
 
