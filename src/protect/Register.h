@@ -45,8 +45,8 @@ std::optional<std::string> registerWithoutLine(std::string_view bytes, std::stri
 // Takes exactly one line holding `entry` out of the register as it is on disk now: line `row`
 // (counted from 0) when it holds the entry, else the holding line nearest to it. Every other line
 // reads as before; every other byte stays, but where the line before ends with a lone CR and the
-// line after starts with LF (see cutForRemoval). False, with nothing written, when no line holds the entry or the register cannot be read
-// or rewritten (the register is then as it was).
+// line after starts with LF (see cutForRemoval). False, with nothing written, when no line holds
+// the entry or the register cannot be read or rewritten (the register is then as it was).
 bool removeFromRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry, std::size_t row);
 
 // True when the register on disk holds exactly `bytes`; false when it differs, is missing or
