@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "qt/GuiServices.h"
+#include "qt/QtServices.h"
 #include "platform/UserMessages.h"
 #include "qt/MainWindow.h"
 #include "qt/FontSubstitutes.h"
@@ -73,8 +73,8 @@ int startOnce(int argc, char* argv[]) {
     QApplication::setApplicationName(QString::fromLatin1(kAppTitle));
     ensureIconTheme();
     installFontSubstitutes();
-    PlatformServices platform(qtFrontEndServices);
-    MainWindow window(platform.services(), applicationDirectory());
+    QtServices owned;
+    MainWindow window(owned.services(), applicationDirectory());
     FirstPaint painted(window);
     window.show();
     painted.wait();
@@ -109,13 +109,13 @@ int main(int argc, char* argv[]) {
 
     ensureIconTheme();
     installFontSubstitutes();
-    PlatformServices platform(qtFrontEndServices);
+    QtServices owned;
     std::vector<double> window, windowCpu;
     for (int i = 0; i < runs; ++i) {
         QElapsedTimer timer;
         timer.start();
         const double cpuBefore = threadCpuMs();
-        auto w = std::make_unique<MainWindow>(platform.services(), applicationDirectory());
+        auto w = std::make_unique<MainWindow>(owned.services(), applicationDirectory());
         FirstPaint painted(*w);
         w->show();
         painted.wait();

@@ -2,8 +2,9 @@
 
 #include <exception>
 
-#include "platform/IniText.h"
+#include "icons/DesktopIni.h"
 #include "icons/WriteIniValue.h"
+#include "platform/IniText.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/PathSeparator.h"
@@ -12,26 +13,8 @@ namespace quorvane {
 
 namespace {
 
-constexpr const char* kShellClassInfo = ".ShellClassInfo";
-constexpr const char* kIconFileKey = "iconfile";
-constexpr const char* kIconIndexKey = "iconindex";
-constexpr const char* kProgramIcon = "application-x-executable";
-constexpr std::uint64_t kLongestDesktopIni = 1 << 20;  // far beyond any real one; a longer file is kept
-
-std::string desktopIniOf(const std::string& folder) { return folder + kSeparator + "desktop.ini"; }
-
 bool isAbsolute(const std::string& path) {
     return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() > 1 && path[1] == ':');
-}
-
-bool endsWithNoCase(const std::string& text, std::string_view suffix) {
-    if (text.size() < suffix.size()) return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[text.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i]) return false;
-    }
-    return true;
 }
 
 // Runs one step; its failure is passed over. Returns whether it went through.
@@ -57,7 +40,7 @@ std::optional<FolderIcon> FileManagerIconFor(FileSystem& fs, const std::string& 
     } catch (const PlatformError&) {
         return std::nullopt;
     }
-    if (endsWithNoCase(path, ".exe")) return FolderIcon{.file = {}, .themeName = kProgramIcon};
+    if (iconFileKindOf(path) == IconFileKind::Program) return FolderIcon{.file = {}, .themeName = kProgramIconName};
     return FolderIcon{.file = path, .themeName = {}};
 }
 

@@ -52,7 +52,9 @@ constexpr Choice<bool> kSunken[] = {{"none", false}, {"sunken", true}};
 const std::initializer_list<const char*> kRootKeys = {"form", "controls"};
 const std::initializer_list<const char*> kFormKeys = {"name", "caption", "border",       "backColor", "foreColor",
                                                       "font", "width",   "height",       "position",  "left",
-                                                      "top",  "icon",    "showInTaskbar"};
+                                                      "top",  "icon",    "showInTaskbar", "gradient",  "dragItems",
+                                                      "frameShape"};
+const std::initializer_list<const char*> kGradientKeys = {"steps", "stepSize"};
 const std::initializer_list<const char*> kControlKeys = {
     "name",     "index",     "kind",        "order",       "tabIndex", "tabStop", "visible",   "enabled",
     "left",     "top",       "width",       "height",      "x1",       "y1",      "x2",        "y2",
@@ -220,7 +222,7 @@ private:
     std::string m_where;
 };
 
-FormSettings settingsOf(const Reader& f) {
+FormSettings settingsOf(const Reader& f, std::string_view source) {
     FormSettings s;
     s.name = f.string("name");
     s.caption = f.string("caption");
@@ -235,7 +237,46 @@ FormSettings settingsOf(const Reader& f) {
     s.top = f.number("top", 0);
     s.icon = f.string("icon");
     s.showInTaskbar = f.boolean("showInTaskbar", s.showInTaskbar);
+    if (const Json* gradient = f.value("gradient")) {
+        if (s.backColor & kSystemColourFlag) f.complain("backColor", "[r, g, b] under a gradient");
+        const Reader g(*gradient, source, "form.gradient", kGradientKeys);
+        if (!g.value("steps")) g.complain("steps", "present");
+        if (!g.value("stepSize")) g.complain("stepSize", "present");
+        s.gradient = FormGradient{
+            .colour = s.backColor,
+            .steps = g.number("steps", 0, 1, 32767, "a whole number from 1 to 32767"),
+            .stepSize = static_cast<std::int16_t>(
+                g.number("stepSize", 0, -32768, 32767, "a whole number from -32768 to 32767")),
+        };
+    }
+    if (const Json* items = f.value("dragItems")) {
+        if (!items->is_array()) f.complain("dragItems", "an array of item names");
+        for (const Json& item : *items) {
+            if (!item.is_string()) f.complain("dragItems", "an array of item names");
+            s.dragItems.push_back(item.get<std::string>());
+        }
+    }
+    s.frameShape = f.string("frameShape");
     return s;
+}
+
+// The form's references to its items name items of the kinds they need.
+void checkReferences(const FormDescription& d) {
+    auto named = [&](const std::string& name) -> const ControlDescription* {
+        for (const ControlDescription& c : d.controls)
+            if (c.displayName() == name) return &c;
+        return nullptr;
+    };
+    for (const std::string& name : d.form.dragItems) {
+        const ControlDescription* item = named(name);
+        if (!item || (item->kind != ControlKind::Label && item->kind != ControlKind::Image))
+            fail(d.source, "form: \"dragItems\" must name labels and images of the layout, not \"" + name + "\"");
+    }
+    if (!d.form.frameShape.empty()) {
+        const ControlDescription* shape = named(d.form.frameShape);
+        if (!shape || shape->kind != ControlKind::Shape)
+            fail(d.source, "form: \"frameShape\" must name a shape of the layout, not \"" + d.form.frameShape + "\"");
+    }
 }
 
 ControlDescription controlOf(const Json& entry, std::size_t position, const FormSettings& form,
@@ -333,7 +374,7 @@ FormDescription FormDescription::parse(std::string_view json, std::string_view s
     d.source = std::string(source);
     const Json* form = top.value("form");
     if (!form) top.complain("form", "present");
-    d.form = settingsOf(Reader(*form, source, "form", kFormKeys));
+    d.form = settingsOf(Reader(*form, source, "form", kFormKeys), source);
 
     if (const Json* controls = top.value("controls")) {
         if (!controls->is_array()) top.complain("controls", "an array");
@@ -345,6 +386,7 @@ FormDescription FormDescription::parse(std::string_view json, std::string_view s
     }
     std::stable_sort(d.controls.begin(), d.controls.end(),
                      [](const ControlDescription& a, const ControlDescription& b) { return a.order < b.order; });
+    checkReferences(d);
     return d;
 }
 

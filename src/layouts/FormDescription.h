@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ enum class FormBorder { None, FixedDialog, Sizable };
 enum class FormPosition { Default, CenterScreen, Manual };
 enum class TextAlignment { Left, Center, Right };
 
+// The banded background of a frameless working window (see gradientBands): from the form's back
+// colour downwards, darker by `stepSize` per component and band.
+struct FormGradient {
+    std::uint32_t colour = 0;  // 0x00BBGGRR
+    std::int32_t steps = 0;
+    std::int16_t stepSize = 0;
+    friend bool operator==(const FormGradient&, const FormGradient&) = default;
+};
+
 // A window's own settings. Lengths in twips.
 struct FormSettings {
     std::string name;     // also the window's object name
@@ -45,6 +55,12 @@ struct FormSettings {
     int top = 0;
     std::string icon;  // picture path, empty for none
     bool showInTaskbar = true;
+    std::optional<FormGradient> gradient;  // none: the back colour alone
+    // The windowless items a drag may start from besides the window's surface ("Image1"); the
+    // other labels and images keep the pointer.
+    std::vector<std::string> dragItems;
+    // The shape whose box the window takes at load ("Shape1"), empty for none.
+    std::string frameShape;
 };
 
 // One control or windowless item as stored, defaults filled in. Lengths in twips, line and border
@@ -102,6 +118,8 @@ struct ControlDescription {
 //       "position": "centerScreen" | "manual" | "default"    (default "default")
 //       "left": twips, "top": twips,        with "position": "manual"
 //       "icon": picture path, "showInTaskbar": bool          (default true)
+//       "gradient": {"steps": n, "stepSize": n}   banded from "backColor", which is then [r, g, b]
+//       "dragItems": [item names], "frameShape": shape name  (labels and images; a shape)
 //     },
 //     "controls": [                         any order; each:
 //       {

@@ -7,6 +7,7 @@
 #include "platform/IniWriter.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Registry.h"
+#include "platform/Services.h"
 
 namespace quorvane {
 
@@ -21,5 +22,9 @@ struct CoreServices {
 };
 
 CoreServices makeCoreServices();
+
+// The services the windows are built with: `core`'s and those a front end makes for its window system.
+Services servicesOf(CoreServices& core, UserMessages& messages, Dialogs& dialogs, ShellIcons& icons,
+                    KeyInjector& keys);
 
 }  // namespace quorvane

@@ -17,8 +17,6 @@ inline constexpr std::uint32_t Directory = 0x10;  // reported by no query here; 
 inline constexpr std::uint32_t Archive = 0x20;
 }  // namespace attr
 
-enum class TextMode { Append, Output, Input };
-
 // The file and folder operations the actions call. Paths are UTF-8 text with the platform's
 // separator; every failing operation throws PlatformError (number and description).
 class FileSystem {
@@ -46,6 +44,14 @@ public:
     // True only for an existing file that is neither hidden nor system.
     virtual bool normalFileExists(const std::string& path) = 0;
 
+    // True for an existing folder (a link to one counts). Never fails: what cannot be looked at is
+    // no folder.
+    virtual bool folderExists(const std::string& path) = 0;
+
+    // The folder `path` exists afterwards, made with its missing parents; one that exists already is
+    // left as it is. Fails with PathNotFound, naming the folder, when it cannot be made.
+    virtual void makeFolders(const std::string& path) = 0;
+
     // The whole content of the file `path` as stored; nothing when there is no such file. A link
     // is followed; what is not a regular file (a folder, a FIFO) is refused with an error saying
     // what it is, and a FIFO is never waited on.
@@ -68,23 +74,20 @@ public:
     // be replaced; a link is refused too. Looks only: changes nothing, opens nothing.
     virtual void checkWritableFile(const std::string& path) = 0;
 
-    // The bytes that stand for `text` in a text file such as the register: those that writeLine
-    // writes (without the line end) and readLine reads back as `text`. Throws InvalidPathText for
-    // text the encoding cannot hold exactly.
+    // The bytes that stand for `text` in a text file such as the register: a line's bytes (without
+    // its CR LF), which readLine reads back as `text`. Throws InvalidPathText for text the encoding
+    // cannot hold exactly. Text files are written whole, with writeFile.
     virtual std::string textFileBytes(const std::string& text) = 0;
 
     // The text that the bytes of one line of a text file stand for, as readLine gives it: the
     // inverse of textFileBytes.
     virtual std::string textOfFileBytes(std::string_view bytes) = 0;
 
-    // Text files by slot number. Lines are written in the register's encoding followed by CR LF;
-    // a line read ends at CR LF or a lone CR, which are consumed; a lone LF is part of the line.
-    virtual void openText(int slot, const std::string& path, TextMode mode) = 0;
-    virtual void writeLine(int slot, const std::string& text) = 0;
+    // Text files read by slot number, line by line, in the register's encoding: a line read ends
+    // at CR LF or a lone CR, which are consumed; a lone LF is part of the line.
+    virtual void openText(int slot, const std::string& path) = 0;
     virtual std::string readLine(int slot) = 0;
     virtual bool atEnd(int slot) = 0;
-    // Everything written so far is on disk; fails (write error, full disk) when it cannot be.
-    virtual void commit(int slot) = 0;
     // Frees the slot; a slot not open is ignored. Never fails.
     virtual void close(int slot) noexcept = 0;
 };

@@ -10,18 +10,16 @@
 
 namespace quorvane {
 
-// The numbered text slots of a file service: which are open, in which mode, and the lines written
-// but not yet handed to the system. Shared by the platforms' file services so that slot numbers,
-// modes and their error numbers behave alike everywhere; opening, writing and closing the file
-// itself stay with each platform. `Handle` is the platform's open file.
+// The numbered text slots of a file service: which are open, on which file, and how far each is
+// read. Shared by the platforms' file services so that slot numbers and their error numbers behave
+// alike everywhere; opening, reading and closing the file itself stay with each platform. `Handle`
+// is the platform's open file.
 template <typename Handle>
 class TextSlots {
 public:
     struct Slot {
         Handle handle{};
-        TextMode mode = TextMode::Input;
         std::string path;
-        std::string pending;  // written lines, each with its CR LF, not yet handed to the system
         LineReader reader;
     };
 
@@ -33,10 +31,9 @@ public:
         if (m_slots.count(slot)) throw error(errc::FileAlreadyOpen);
     }
 
-    void add(int slot, Handle handle, TextMode mode, const std::string& path) {
+    void add(int slot, Handle handle, const std::string& path) {
         Slot s;
         s.handle = handle;
-        s.mode = mode;
         s.path = path;
         m_slots.emplace(slot, std::move(s));
     }
@@ -46,25 +43,6 @@ public:
         auto it = m_slots.find(slot);
         if (it == m_slots.end()) throw error(errc::BadFileNameOrNumber);
         return it->second;
-    }
-    // The open slot of a file opened for appending or writing, or for reading; BadFileMode else.
-    Slot& writable(int slot) {
-        Slot& s = at(slot);
-        if (s.mode == TextMode::Input) throw error(errc::BadFileMode);
-        return s;
-    }
-    Slot& readable(int slot) {
-        Slot& s = at(slot);
-        if (s.mode != TextMode::Input) throw error(errc::BadFileMode);
-        return s;
-    }
-
-    // Gathers a line of the file's bytes with its CR LF; true once enough is gathered to hand it
-    // to the system in one write.
-    static bool gather(Slot& s, const std::string& bytes) {
-        s.pending.append(bytes);
-        s.pending.append("\r\n");
-        return s.pending.size() >= kBufferSize;
     }
 
     // The open slot or null, for closing without an error.
@@ -79,8 +57,6 @@ public:
     bool empty() const { return m_slots.empty(); }
 
 private:
-    static constexpr std::size_t kBufferSize = 64 * 1024;
-
     static PlatformError error(int number) { return PlatformError(number, describeError(number)); }
 
     std::map<int, Slot> m_slots;

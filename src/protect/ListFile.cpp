@@ -36,7 +36,7 @@ bool SaveListToFile(FileSystem& fs, const std::vector<std::string>& items, const
 void LoadListFromFile(FileSystem& fs, UserMessages& messages, const std::string& filePath,
                       const std::function<void(std::string&& line)>& addItem) {
     try {
-        fs.openText(kSlot, filePath, TextMode::Input);
+        fs.openText(kSlot, filePath);
     } catch (const PlatformError&) {
         return;
     }

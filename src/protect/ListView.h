@@ -10,7 +10,8 @@ class ListView {
 public:
     virtual ~ListView() = default;
 
-    // The window's size becomes its frame's (Shape1): the height first, then the width.
+    // The window's size becomes its frame shape's (the layout's "frameShape"): the height first,
+    // then the width.
     virtual void sizeToShape() = 0;
     // List1, the list of register lines.
     virtual ListBoxView& listBox() = 0;

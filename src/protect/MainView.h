@@ -18,7 +18,8 @@ public:
 
     // The window, as the owner of the dialogs it opens.
     virtual WindowHandle hWnd() = 0;
-    // The window's size becomes its frame's (Shape1): the height first, then the width.
+    // The window's size becomes its frame shape's (the layout's "frameShape"): the height first,
+    // then the width.
     virtual void sizeToShape() = 0;
 
     // Appends a caption to the disguise choice.

@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <system_error>
 
-#include "platform/Error.h"
+#include "platform/FileSystem.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxFile.h"
 #include "protect/ListView.h"
@@ -34,16 +33,14 @@ private:
 
 // Makes the folder that holds the register `file`, with its parents, when it is missing and is one
 // that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is. The
-// core's text is UTF-8 on every platform, so the path is built from it as such.
-void makeRegisterFolderOf(const std::string& file, const InstallFacts& facts) {
-    const std::filesystem::path folder = std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path();
-    const std::u8string text = folder.u8string();
-    const std::string folderText(text.begin(), text.end());
-    std::error_code error;
-    if (std::filesystem::is_directory(folder, error)) return;
-    if (!RegisterFolderIsMadeWhenMissing(folderText, facts)) return;
-    std::filesystem::create_directories(folder, error);
-    if (error || !std::filesystem::is_directory(folder, error)) throw errorFor(errc::PathNotFound, folderText);
+// core's text is UTF-8 on every platform, so the folder's name is cut from it as such.
+void makeRegisterFolderOf(FileSystem& fs, const std::string& file, const InstallFacts& facts) {
+    const std::u8string text =
+        std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path().u8string();
+    const std::string folder(text.begin(), text.end());
+    if (fs.folderExists(folder)) return;
+    if (!RegisterFolderIsMadeWhenMissing(folder, facts)) return;
+    fs.makeFolders(folder);
 }
 
 }  // namespace
@@ -52,7 +49,7 @@ void frmMain::HideFolder() {
     const std::string path = m_folderPath;
     // An installed program keeps its register in the user's data folder, made on the first hide;
     // a register beside the program whose folder is gone is not made again.
-    makeRegisterFolderOf(m_registerFilePath, installFactsFor(m_applicationDirectory));
+    makeRegisterFolderOf(m_services.fs, m_registerFilePath, installFactsFor(m_applicationDirectory));
     hideAndRecord(m_services.fs, path, m_registerFilePath);
     m_services.messages.messageBox("The folder: \r\n" + path + "\r\n  it's not visible now", mb::Information,
                                    std::string("yeah!"));

@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "dialogs/ComDialog.h"
+#include "icons/DesktopIni.h"
 #include "icons/FolderIcons.h"
 #include "icons/WriteIniValue.h"
 #include "platform/Error.h"
@@ -20,10 +21,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr const char* kShellClassInfo = ".ShellClassInfo";
 constexpr std::size_t kLongestSkippedPath = 3;  // nothing at all, or a drive root such as C:\ (or /)
-
-std::string desktopIniOf(const std::string& folder) { return folder + kSeparator + "desktop.ini"; }
 
 // The text with its line breaks made visible, so that the error report can show it on one line.
 std::string visible(const std::string& text) {
@@ -70,8 +68,8 @@ void frmMain::ChangeIcon() {
         // refused before anything changes.
         m_services.fs.checkWritableFile(ini);
 
-        WriteIniValue(m_services.ini, kShellClassInfo, "iconfile", iconFile, ini);
-        WriteIniValue(m_services.ini, kShellClassInfo, "iconindex", "0", ini);
+        WriteIniValue(m_services.ini, kShellClassInfo, kIconFileKey, iconFile, ini);
+        WriteIniValue(m_services.ini, kShellClassInfo, kIconIndexKey, "0", ini);
         m_services.fs.setAttributes(folder, attr::System);
         m_services.fs.setAttributes(ini, attr::Hidden | attr::System);
         TellFileManagers(m_services.fileManagers, m_services.fs, folder, iconFile);

@@ -104,21 +104,20 @@ void PaintGradient(QWidget& window, std::uint32_t colour, std::int32_t steps, st
     }
 }
 
-FormSurface::FormSurface(QWidget& window, const FormLayout& layout, Gradient gradient, std::vector<QString> dragItems)
-    : m_window(window), m_layout(layout), m_gradient(gradient), m_dragItems(std::move(dragItems)) {}
+FormSurface::FormSurface(QWidget& window, const FormLayout& layout) : m_window(window), m_layout(layout) {}
 
 FormSurface::~FormSurface() = default;
 
 void FormSurface::paint() {
-    PaintGradient(m_window, m_gradient.colour, m_gradient.steps, m_gradient.stepSize);
+    if (const auto& gradient = m_layout.settings().gradient)
+        PaintGradient(m_window, gradient->colour, gradient->steps, gradient->stepSize);
     QPainter painter(&m_window);
     m_layout.paintItems(painter);
 }
 
 void FormSurface::mousePress(const QMouseEvent& event) {
     // The item under the press keeps the mouse until every button is up, as a captured window would.
-    const FormLayout::Control* target = m_layout.mouseTarget(event.position().toPoint());
-    m_pressOnSurface = !target || std::find(m_dragItems.begin(), m_dragItems.end(), target->name) != m_dragItems.end();
+    m_pressOnSurface = m_layout.pressDragsWindow(event.position().toPoint());
 }
 
 void FormSurface::mouseMove(const QMouseEvent& event) {

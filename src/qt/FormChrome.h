@@ -52,18 +52,13 @@ namespace quorvane {
 class FormLayout;
 
 // The chrome of a frameless working window: its gradient under the windowless items, and its move
-// by a drag on the surface. The window calls it from its paint and mouse handlers. A drag starts
-// from the surface itself (lines and shapes included) and from the items named in `dragItems`;
-// the other labels and images under the pointer keep the mouse, as do the controls with windows.
+// by a drag on the surface, both as its layout states them. The window calls it from its paint and
+// mouse handlers. A drag starts from the surface itself (lines and shapes included) and from the
+// layout's drag items; the other labels and images under the pointer keep the mouse, as do the
+// controls with windows.
 class FormSurface {
 public:
-    struct Gradient {
-        std::uint32_t colour = kGradientColour;
-        std::int32_t steps = kGradientSteps;
-        std::int16_t stepSize = kGradientStepSize;
-    };
-
-    FormSurface(QWidget& window, const FormLayout& layout, Gradient gradient, std::vector<QString> dragItems = {});
+    FormSurface(QWidget& window, const FormLayout& layout);
     ~FormSurface();
 
     // Tests observe moves through their own mover; the default asks the window system.
@@ -77,8 +72,6 @@ public:
 private:
     QWidget& m_window;
     const FormLayout& m_layout;
-    Gradient m_gradient;
-    std::vector<QString> m_dragItems;
     SystemWindowMover m_systemMover;
     WindowMover* m_mover = &m_systemMover;
     bool m_pressOnSurface = true;  // where the buttons held now went down

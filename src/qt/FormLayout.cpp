@@ -128,6 +128,9 @@ FormLayout::FormLayout(QWidget& form, const FormDescription& layout, KeyInjector
     m_settings.designedSize = QSize(px(f.width), px(f.height));
     m_settings.centred = f.position == FormPosition::CenterScreen;
     if (f.position == FormPosition::Manual) m_settings.storedPosition = QRect(px(f.left), px(f.top), 0, 0);
+    m_settings.gradient = f.gradient;
+    m_settings.dragItems = f.dragItems;
+    m_settings.frameShape = QString::fromStdString(f.frameShape);
 
     form.setObjectName(m_settings.name);
     form.setWindowTitle(m_settings.caption);
@@ -378,12 +381,41 @@ void FormLayout::paintItems(QPainter& painter) const {
     painter.restore();
 }
 
-const FormLayout::Control* FormLayout::mouseTarget(QPoint pos) const {
+std::vector<SurfaceItem> FormLayout::surfaceItems() const {
+    std::vector<SurfaceItem> items;
     for (const auto& c : m_controls) {
-        if (c->widget || !c->visible || c->kind == Kind::Line || c->kind == Kind::Shape) continue;
-        if (c->rect.contains(pos)) return c.get();
+        if (c->widget) continue;
+        const QRect& r = c->rect;
+        std::string name = c->name.toStdString();
+        if (c->index >= 0) name += "(" + std::to_string(c->index) + ")";
+        items.push_back(SurfaceItem{std::move(name), c->kind, c->visible, r.left(), r.top(), r.left() + r.width(),
+                                    r.top() + r.height()});
+    }
+    return items;
+}
+
+const FormLayout::Control* FormLayout::mouseTarget(QPoint pos) const {
+    const std::vector<SurfaceItem> items = surfaceItems();
+    const SurfaceItem* item = itemUnderPointer(items, pos.x(), pos.y());
+    if (!item) return nullptr;
+    // The items are the windowless controls in their order.
+    std::size_t n = static_cast<std::size_t>(item - items.data());
+    for (const auto& c : m_controls) {
+        if (c->widget) continue;
+        if (n-- == 0) return c.get();
     }
     return nullptr;
+}
+
+bool FormLayout::pressDragsWindow(QPoint pos) const {
+    return quorvane::pressDragsWindow(m_settings.dragItems, surfaceItems(), pos.x(), pos.y());
+}
+
+void FormLayout::sizeToFrameShape() const {
+    const Control* shape = m_settings.frameShape.isEmpty() ? nullptr : find(m_settings.frameShape);
+    if (!shape) return;
+    m_form.resize(m_form.width(), shape->rect.height());
+    m_form.resize(shape->rect.width(), m_form.height());
 }
 
 }  // namespace quorvane

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "layouts/FormDescription.h"
+#include "layouts/SurfaceHit.h"
 
 class QPainter;
 class QWidget;
@@ -71,6 +72,9 @@ public:
         QSize designedSize;                   // pixels
         std::optional<QRect> storedPosition;  // pixels, with "position": "manual"
         bool centred = false;
+        std::optional<FormGradient> gradient;  // the banded background, as the layout states it
+        std::vector<std::string> dragItems;    // the items a drag of the window may start from
+        QString frameShape;                    // the shape whose box the window takes at load
     };
 
     // Builds `layout`'s controls on `form`; `keys` moves the buttons' focus for the arrow keys. The
@@ -110,9 +114,15 @@ public:
     // The frontmost visible label or image under `pos` (it takes the mouse), or null where the
     // window's surface is, lines and shapes included.
     const Control* mouseTarget(QPoint pos) const;
+    // Whether a press at `pos` may drag the window: on its surface or on one of its drag items.
+    bool pressDragsWindow(QPoint pos) const;
+    // Gives the window its frame shape's size, the height first, then the width; nothing without one.
+    void sizeToFrameShape() const;
 
 private:
     Control* findMutable(QStringView name, int index);
+    // The windowless items front to back, as the core's hit test takes them.
+    std::vector<SurfaceItem> surfaceItems() const;
     void sizeToText(Control& label) const;
     void repaint(const QRect& area) const;
 

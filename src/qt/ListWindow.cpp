@@ -10,11 +10,6 @@
 
 namespace quorvane {
 
-namespace {
-// From the window's background colour, 143, 175, 164, in 20 bands darker by 2 each.
-constexpr FormSurface::Gradient kBackground{0x00A4AF8F, 20, 2};
-}  // namespace
-
 ListWindow::ListWindow(Services services, const std::string& registerFilePath, QWidget* parent)
     : QDialog(parent), m_services(services), m_form(services, *this, registerFilePath) {
     buildControls();
@@ -26,7 +21,7 @@ ListWindow::~ListWindow() = default;
 
 void ListWindow::buildControls() {
     m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmList"), m_services.keys);
-    m_surface = std::make_unique<FormSurface>(*this, *m_layout, kBackground);
+    m_surface = std::make_unique<FormSurface>(*this, *m_layout);
     for (std::size_t i = 0; i < m_cmd.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
@@ -42,11 +37,7 @@ void ListWindow::buildControls() {
     connect(escape, &QShortcut::activated, this, [this] { unload(); });
 }
 
-void ListWindow::sizeToShape() {
-    const QRect shape = m_layout->find(u"Shape1")->rect;
-    resize(width(), shape.height());
-    resize(shape.width(), height());
-}
+void ListWindow::sizeToShape() { m_layout->sizeToFrameShape(); }
 
 void ListWindow::showModal() { exec(); }
 

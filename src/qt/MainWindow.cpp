@@ -21,9 +21,6 @@ namespace {
 // Silent unless asked for (QT_LOGGING_RULES="quorvane.register.debug=true"): where the register is.
 Q_LOGGING_CATEGORY(lcRegister, "quorvane.register", QtWarningMsg)
 
-// From the window's background colour, 143, 175, 164, in 20 bands darker by 2 each.
-constexpr FormSurface::Gradient kBackground{0x00A4AF8F, 20, 2};
-
 }  // namespace
 
 MainWindow::MainWindow(Services services, const QString& applicationDirectory, QWidget* parent)
@@ -39,9 +36,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls() {
     m_layout = std::make_unique<FormLayout>(*this, FormDescription::embedded("frmMain"), m_services.keys);
-    // The banner takes drags like the surface; the icon and the labels do not.
-    m_surface =
-        std::make_unique<FormSurface>(*this, *m_layout, kBackground, std::vector<QString>{QStringLiteral("Image1")});
+    m_surface = std::make_unique<FormSurface>(*this, *m_layout);
     for (std::size_t i = 0; i < m_cmd.size(); ++i) {
         const auto index = static_cast<std::int16_t>(i);
         m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
@@ -75,11 +70,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 
 WindowHandle MainWindow::hWnd() { return static_cast<QWidget*>(this); }
 
-void MainWindow::sizeToShape() {
-    const QRect shape = m_layout->find(u"Shape1")->rect;
-    resize(width(), shape.height());
-    resize(shape.width(), height());
-}
+void MainWindow::sizeToShape() { m_layout->sizeToFrameShape(); }
 
 void MainWindow::addDisguise(const std::string& caption) { m_cmb1->addItem(fromCore(caption)); }
 

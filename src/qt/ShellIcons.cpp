@@ -10,7 +10,7 @@
 #include <array>
 #include <exception>
 
-#include "platform/IniText.h"
+#include "icons/DesktopIni.h"
 #include "platform/FileSystem.h"
 #include "qt/PathText.h"
 #include "qt/IconImage.h"
@@ -30,12 +30,7 @@ QImage render(const QIcon& icon, int size) {
     return image;
 }
 
-constexpr qint64 kMaxDesktopIniSize = 1 << 20;  // far beyond any real one; a bigger file is no profile
 constexpr int kMaxIconImages = 64;
-
-bool hasSuffix(const QString& path, QLatin1String suffix) {
-    return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
-}
 
 // `picture` scaled to fit `size` × `size` where it does not already, centred on transparency.
 QImage fitted(const QImage& picture, int size) {
@@ -112,12 +107,12 @@ std::optional<QImage> QtShellIcons::customFolderIcon(const QString& folder, int 
     } catch (const std::exception&) {
         return std::nullopt;
     }
-    QFile ini(QDir(folder).filePath(QStringLiteral("desktop.ini")));
-    if (!ini.open(QIODevice::ReadOnly) || ini.size() > kMaxDesktopIniSize) return std::nullopt;
+    QFile ini(fromCore(desktopIniOf(toCore(folder))));
+    if (!ini.open(QIODevice::ReadOnly) || static_cast<std::uint64_t>(ini.size()) > kLongestDesktopIni)
+        return std::nullopt;
     const QByteArray bytes = ini.readAll();
-    const auto value = IniReadValue(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                                    ".ShellClassInfo", "iconfile");
-    if (!value || value->empty()) return std::nullopt;
+    const auto value = iconFileNamedIn(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!value) return std::nullopt;
     // A relative name belongs to the folder itself.
     const QString iconPath = QDir(folder).absoluteFilePath(fromCore(*value));
     if (!QFileInfo(iconPath).isFile()) return std::nullopt;
@@ -125,12 +120,15 @@ std::optional<QImage> QtShellIcons::customFolderIcon(const QString& folder, int 
 }
 
 std::optional<QImage> QtShellIcons::iconFileIcon(const QString& path, int size) {
-    if (hasSuffix(path, QLatin1String("exe"))) {
-        const QIcon program =
-            QIcon::fromTheme(QStringLiteral("application-x-executable"), m_provider.icon(QFileIconProvider::File));
-        return render(program, size);
+    switch (iconFileKindOf(toCore(path))) {
+        case IconFileKind::Program:
+            return render(QIcon::fromTheme(QLatin1String(kProgramIconName), m_provider.icon(QFileIconProvider::File)),
+                          size);
+        case IconFileKind::Icon:
+            return bestPicture(path, size);
+        case IconFileKind::Other:
+            break;
     }
-    if (hasSuffix(path, QLatin1String("ico"))) return bestPicture(path, size);
     return std::nullopt;
 }
 

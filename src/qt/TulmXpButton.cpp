@@ -288,12 +288,13 @@ void TulmXpButton::followScale() {
     m_model.onResize(device.width(), device.height());
 }
 
+QPoint TulmXpButton::devicePoint(QPointF local) const {
+    return QPoint(static_cast<int>(std::floor(local.x() * m_scale)), static_cast<int>(std::floor(local.y() * m_scale)));
+}
+
 bool TulmXpButton::onCutCorner(QPointF local) const {
-    const int x = static_cast<int>(std::floor(local.x() * m_scale));
-    const int y = static_cast<int>(std::floor(local.y() * m_scale));
-    const int w = m_image.width();
-    const int h = m_image.height();
-    return (x == 0 || x == w - 1) && (y == 0 || y == h - 1);
+    const QPoint at = devicePoint(local);
+    return m_model.isOnCutCorner(at.x(), at.y());
 }
 
 bool TulmXpButton::event(QEvent* event) {
@@ -319,7 +320,6 @@ void TulmXpButton::mousePressEvent(QMouseEvent* event) {
         m_cornerPress = true;
         return QWidget::mousePressEvent(event);
     }
-    m_clickPending = true;
     m_model.onMouseDown(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                         coordinate(event->position().y()));
 }
@@ -329,8 +329,6 @@ void TulmXpButton::mouseDoubleClickEvent(QMouseEvent* event) {
         m_cornerPress = true;
         return QWidget::mouseDoubleClickEvent(event);
     }
-    // Stands in for the second press of a double click; its release brings no second Click.
-    m_clickPending = false;
     m_model.onDblClick();
 }
 
@@ -339,17 +337,14 @@ void TulmXpButton::mouseReleaseEvent(QMouseEvent* event) {
         if (event->buttons() == Qt::NoButton) m_cornerPress = false;
         return QWidget::mouseReleaseEvent(event);
     }
-    const QPoint at = event->position().toPoint();
     m_model.onMouseUp(buttonCode(event->button()), shiftCode(event->modifiers()), coordinate(event->position().x()),
                       coordinate(event->position().y()));
     if (m_captured && event->buttons() == Qt::NoButton) {
         m_captured = false;
         releaseMouse();
     }
-    // The host's click: a press and release of any button over the control.
-    const bool click = m_clickPending && rect().contains(at) && !onCutCorner(event->position());
-    if (event->buttons() == Qt::NoButton) m_clickPending = false;
-    if (click) m_model.onClick();
+    const QPoint at = devicePoint(event->position());
+    m_model.onRelease(at.x(), at.y(), event->buttons() != Qt::NoButton);
 }
 
 void TulmXpButton::mouseMoveEvent(QMouseEvent* event) {

@@ -113,7 +113,9 @@ private:
 
     // Sizes the canvas to the device pixels of the widget's present size and scale.
     void followScale();
-    // Whether a point of the widget falls on one of the four corner device pixels cut away.
+    // The device pixel of the canvas that a point of the widget falls on.
+    QPoint devicePoint(QPointF local) const;
+    // The model's answer for the device pixel under a point of the widget.
     bool onCutCorner(QPointF local) const;
 
     QFont m_qfont;      // the Font property at 1x, the widget's own font
@@ -122,7 +124,6 @@ private:
     QImage m_image;     // wraps the model's canvas pixels, one per device pixel
     QTimer m_hoverTimer;
     int m_accessShortcut = 0;     // the shortcut grabbed for Alt + the access key, 0 for none
-    bool m_clickPending = false;  // a press on the control waits for its release
     bool m_captured = false;      // the mouse was grabbed for the release after a double click
     bool m_cornerPress = false;   // the buttons held went down on a cut corner: the container's
 

@@ -5,7 +5,7 @@
 namespace quorvane::win32 {
 
 AboutWindowWin32::AboutWindowWin32(Services services)
-    : FormWindow(FormDescription::embedded("frmAbout"), Options{}, services.keys), m_form(services, *this) {}
+    : FormWindow(FormDescription::embedded("frmAbout"), services.keys), m_form(services, *this) {}
 
 void AboutWindowWin32::showInFront() {
     if (!hwnd()) {

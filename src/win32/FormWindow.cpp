@@ -9,6 +9,7 @@
 #include "win32/UserMessages.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/Chrome.h"
+#include "layouts/SurfaceHit.h"
 #include "layouts/Twips.h"
 
 namespace quorvane::win32 {
@@ -18,7 +19,6 @@ namespace {
 constexpr WindowClass kFormClass{L"QuorvaneForm", CS_DBLCLKS};
 // Posted after the first paint: the windowless images are decoded then, and what else can wait.
 constexpr UINT kFirstPainted = WM_APP + 1;
-constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
 // The standard controls' classes by kind.
 constexpr wchar_t kEditClass[] = L"EDIT";
 constexpr wchar_t kComboClass[] = L"COMBOBOX";
@@ -37,113 +37,6 @@ COLORREF colourOr(std::uint32_t value, int systemIndex) {
 int penWidth(int pixelsAt96, int dpi) { return std::max(1, static_cast<int>(std::lround(pixelsAt96 * dpi / 96.0))); }
 
 }  // namespace
-
-// --- Picture box ---------------------------------------------------------------------------------
-
-bool PictureBoxWin32::make(const CreateArgs& args, COLORREF background) {
-    m_background = background;
-    return create(kPictureBoxClass, args);
-}
-
-void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
-    m_picture = std::move(picture);
-    if (hwnd()) ::InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void PictureBoxWin32::setHeight(int twips) {
-    RECT outer{};
-    ::GetWindowRect(hwnd(), &outer);
-    const int height = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PictureBoxWin32::setWidth(int twips) {
-    RECT outer{};
-    ::GetWindowRect(hwnd(), &outer);
-    const int width = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
-    ::SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PictureBoxWin32::clearPicture() {
-    m_picture.reset();
-    ::InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void PictureBoxWin32::drawPicture(const IconImage& picture, int x, int y) {
-    // The persistent image is the client area, opaque in the background colour until drawn on.
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    if (!m_picture || m_picture->width != client.right || m_picture->height != client.bottom) {
-        Picture image;
-        image.width = client.right;
-        image.height = client.bottom;
-        const std::uint32_t background =
-            0xFF000000u | (GetRValue(m_background) << 16) | (GetGValue(m_background) << 8) | GetBValue(m_background);
-        image.pixels.assign(static_cast<std::size_t>(image.width) * image.height, background);
-        if (m_picture) {
-            // What was drawn before stays where it still fits.
-            for (int row = 0; row < std::min(image.height, m_picture->height); ++row)
-                for (int col = 0; col < std::min(image.width, m_picture->width); ++col)
-                    image.pixels[static_cast<std::size_t>(row) * image.width + col] = m_picture->at(col, row);
-        }
-        m_picture = std::move(image);
-    }
-    // Premultiplied "over": source plus what shows through its transparency.
-    for (int row = 0; row < picture.height; ++row) {
-        const int ty = y + row;
-        if (ty < 0 || ty >= m_picture->height) continue;
-        for (int col = 0; col < picture.width; ++col) {
-            const int tx = x + col;
-            if (tx < 0 || tx >= m_picture->width) continue;
-            const std::uint32_t s = picture.pixels[static_cast<std::size_t>(row) * picture.width + col];
-            std::uint32_t& d = m_picture->pixels[static_cast<std::size_t>(ty) * m_picture->width + tx];
-            const std::uint32_t keep = 255 - (s >> 24);
-            std::uint32_t out = 0;
-            for (int shift : {0, 8, 16, 24}) {
-                const std::uint32_t channel = ((s >> shift) & 0xFF) + (((d >> shift) & 0xFF) * keep + 127) / 255;
-                out |= std::min<std::uint32_t>(channel, 255) << shift;
-            }
-            d = out;
-        }
-    }
-}
-
-void PictureBoxWin32::refresh() {
-    ::InvalidateRect(hwnd(), nullptr, TRUE);
-    ::UpdateWindow(hwnd());
-}
-
-void PictureBoxWin32::paint(HDC dc) {
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    const HBRUSH brush = ::CreateSolidBrush(m_background);
-    ::FillRect(dc, &client, brush);
-    ::DeleteObject(brush);
-    if (m_picture) win32::drawPicture(dc, *m_picture, 0, 0);
-}
-
-LRESULT PictureBoxWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            paint(::BeginPaint(hwnd(), &ps));
-            ::EndPaint(hwnd(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            paint(reinterpret_cast<HDC>(wParam));
-            return 0;
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_LBUTTONDOWN:
-            ::SetFocus(hwnd());
-            return 0;
-        default:
-            return Wnd::WndProc(message, wParam, lParam);
-    }
-}
-
-// --- The form ------------------------------------------------------------------------------------
 
 // One control of the layout with what it needs at run time.
 struct FormWindow::Control {
@@ -168,8 +61,8 @@ struct FormWindow::Control {
     }
 };
 
-FormWindow::FormWindow(FormDescription description, Options options, KeyInjector& keys)
-    : m_description(std::move(description)), m_options(std::move(options)), m_keys(keys) {
+FormWindow::FormWindow(FormDescription description, KeyInjector& keys)
+    : m_description(std::move(description)), m_keys(keys) {
     m_innerWidthTwips = m_description.form.width;
     m_innerHeightTwips = m_description.form.height;
 }
@@ -395,6 +288,13 @@ void FormWindow::resizeInner(int widthTwips, int heightTwips) {
     layout();
 }
 
+void FormWindow::sizeToFrameShape() {
+    // The designed area is larger than the frame the window shows.
+    for (const ControlDescription& d : m_description.controls) {
+        if (d.displayName() == m_description.form.frameShape) return resizeInner(d.width, d.height);
+    }
+}
+
 const FormWindow::Control* FormWindow::find(const std::string& name, int index) const {
     for (const auto& c : m_controls) {
         if (c->d->name == name && c->d->index == index) return c.get();
@@ -471,10 +371,9 @@ void FormWindow::decodeImages() {
 void FormWindow::paintBackground(HDC dc) {
     RECT client{};
     ::GetClientRect(hwnd(), &client);
-    if (m_options.gradient) {
+    if (const auto& gradient = m_description.form.gradient) {
         // Bands at the device's own pixel size: each band's height follows the window's.
-        PaintGradient(dc, client.right, client.bottom, m_options.gradientColour, m_options.gradientSteps,
-                      m_options.gradientStepSize);
+        PaintGradient(dc, client.right, client.bottom, gradient->colour, gradient->steps, gradient->stepSize);
         return;
     }
     const HBRUSH brush = ::CreateSolidBrush(colourOf(m_description.form.backColor));
@@ -549,18 +448,77 @@ void FormWindow::paintSurface(HDC dc) {
 }
 
 bool FormWindow::dragStartsAt(POINT at) const {
-    // The surface, its lines and its frame take the drag; labels and images keep the mouse unless
-    // named a drag item.
+    std::vector<SurfaceItem> items;
     for (const auto& c : m_controls) {
         const ControlDescription& d = *c->d;
-        if (d.hasWindow() || !d.visible) continue;
-        if (d.kind != ControlKind::Label && d.kind != ControlKind::Image) continue;
+        if (d.hasWindow()) continue;
         const RECT r = box(d);
-        if (!::PtInRect(&r, at)) continue;
-        return std::find(m_options.dragItems.begin(), m_options.dragItems.end(), d.displayName()) !=
-               m_options.dragItems.end();
+        items.push_back(SurfaceItem{d.displayName(), d.kind, d.visible, r.left, r.top, r.right, r.bottom});
     }
-    return true;
+    return pressDragsWindow(m_description.form.dragItems, items, at.x, at.y);
+}
+
+void FormWindow::onPaintMessage() {
+    PAINTSTRUCT ps;
+    paintSurface(::BeginPaint(hwnd(), &ps));
+    ::EndPaint(hwnd(), &ps);
+    if (!m_firstPaintDone) {
+        m_firstPaintDone = true;
+        ::PostMessageW(hwnd(), kFirstPainted, 0, 0);
+    }
+}
+
+bool FormWindow::onCommandMessage(WPARAM wParam, LPARAM lParam) {
+    // Escape, as the dialog keys report it.
+    if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
+        onEscape();
+        return true;
+    }
+    return lParam && onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
+}
+
+HBRUSH FormWindow::controlColours(HDC dc, HWND child) const {
+    for (const auto& c : m_controls) {
+        // A combo box's list and field are windows of their own below the combo box.
+        if (!c->standard || (c->standard != child && !::IsChild(c->standard, child))) continue;
+        ::SetTextColor(dc, c->text);
+        LOGBRUSH brush{};
+        ::GetObjectW(c->background, sizeof brush, &brush);
+        ::SetBkColor(dc, brush.lbColor);
+        return c->background;
+    }
+    return nullptr;
+}
+
+void FormWindow::onMouseMove(WPARAM wParam) {
+    if (m_pressOnSurface && m_description.form.border == FormBorder::None) {
+        m_pressOnSurface = false;
+        FormDrag(mouseButtonState(wParam), hwnd());
+    }
+}
+
+bool FormWindow::onActivate(WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        // The control that had the focus gets it back when the window is active again (after a
+        // message box, say), as a dialog does; the window itself would keep it otherwise.
+        const HWND focus = ::GetFocus();
+        m_focusedControl = focus && ::IsChild(hwnd(), focus) ? focus : nullptr;
+        for (const auto& c : m_controls) {
+            if (c->button) c->button->model().onWindowDeactivate();
+        }
+        return false;
+    }
+    if (m_focusedControl && ::IsWindow(m_focusedControl) && !HIWORD(wParam)) {
+        ::SetFocus(m_focusedControl);
+        return true;
+    }
+    return false;
+}
+
+void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
+    m_dpi = dpi;
+    ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    layout();
 }
 
 LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -572,23 +530,11 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // the surface is painted whole in WM_PAINT
         case WM_COMMAND:
-            // Escape, as the dialog keys report it.
-            if (LOWORD(wParam) == IDCANCEL && HIWORD(wParam) == 0) {
-                onEscape();
-                return 0;
-            }
-            if (lParam && onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam))) return 0;
+            if (onCommandMessage(wParam, lParam)) return 0;
             break;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            paintSurface(::BeginPaint(hwnd(), &ps));
-            ::EndPaint(hwnd(), &ps);
-            if (!m_firstPaintDone) {
-                m_firstPaintDone = true;
-                ::PostMessageW(hwnd(), kFirstPainted, 0, 0);
-            }
+        case WM_PAINT:
+            onPaintMessage();
             return 0;
-        }
         case WM_PRINTCLIENT:
             paintSurface(reinterpret_cast<HDC>(wParam));
             return 0;
@@ -598,56 +544,25 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
-        case WM_CTLCOLORSTATIC: {
-            const auto child = reinterpret_cast<HWND>(lParam);
-            for (const auto& c : m_controls) {
-                // A combo box's list and field are windows of their own below the combo box.
-                if (!c->standard || (c->standard != child && !::IsChild(c->standard, child))) continue;
-                const auto dc = reinterpret_cast<HDC>(wParam);
-                ::SetTextColor(dc, c->text);
-                LOGBRUSH brush{};
-                ::GetObjectW(c->background, sizeof brush, &brush);
-                ::SetBkColor(dc, brush.lbColor);
-                return reinterpret_cast<LRESULT>(c->background);
-            }
+        case WM_CTLCOLORSTATIC:
+            if (const HBRUSH brush = controlColours(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<LRESULT>(brush);
             break;
-        }
-        case WM_LBUTTONDOWN: {
-            const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            m_pressOnSurface = dragStartsAt(at);
+        case WM_LBUTTONDOWN:
+            m_pressOnSurface = dragStartsAt(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             return 0;
-        }
         case WM_LBUTTONUP:
             m_pressOnSurface = false;
             return 0;
         case WM_MOUSEMOVE:
-            if (m_pressOnSurface && m_description.form.border == FormBorder::None) {
-                m_pressOnSurface = false;
-                FormDrag(mouseButtonState(wParam), hwnd());
-            }
+            onMouseMove(wParam);
             return 0;
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) {
-                // The control that had the focus gets it back when the window is active again (after a
-                // message box, say), as a dialog does; the window itself would keep it otherwise.
-                const HWND focus = ::GetFocus();
-                m_focusedControl = focus && ::IsChild(hwnd(), focus) ? focus : nullptr;
-                for (const auto& c : m_controls) {
-                    if (c->button) c->button->model().onWindowDeactivate();
-                }
-            } else if (m_focusedControl && ::IsWindow(m_focusedControl) && !HIWORD(wParam)) {
-                ::SetFocus(m_focusedControl);
-                return 0;
-            }
+            if (onActivate(wParam)) return 0;
             break;
-        case WM_DPICHANGED: {
-            m_dpi = HIWORD(wParam);
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            ::SetWindowPos(hwnd(), nullptr, suggested->left, suggested->top, 0, 0,
-                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-            layout();
+        case WM_DPICHANGED:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_CLOSE:
             onClose();
             return 0;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -10,10 +9,10 @@
 #include "win32/GdiFont.h"
 #include "win32/ListBoxWin32.h"
 #include "win32/Picture.h"
+#include "win32/PictureBoxWin32.h"
 #include "win32/Wnd.h"
 #include "win32/XpButtonWin32.h"
 #include "layouts/FormDescription.h"
-#include "layouts/PictureBoxView.h"
 
 namespace quorvane {
 class KeyInjector;
@@ -21,49 +20,14 @@ class KeyInjector;
 
 namespace quorvane::win32 {
 
-// A picture box: a window of its own that shows its picture at the top-left corner over its
-// background colour, one picture pixel to one device pixel. As the actions see it, its picture is a
-// persistent image that what they draw stays in.
-class PictureBoxWin32 final : public Wnd, public PictureBoxView {
-public:
-    bool make(const CreateArgs& args, COLORREF background);
-    // Shows `picture` from now on (nothing: the box keeps its background only).
-    void setPicture(std::optional<Picture> picture);
-    const std::optional<Picture>& picture() const { return m_picture; }
-
-    void setHeight(int twips) override;
-    void setWidth(int twips) override;
-    void clearPicture() override;
-    void drawPicture(const IconImage& picture, int x, int y) override;
-    void refresh() override;
-
-protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    void paint(HDC dc);
-    COLORREF m_background = 0;
-    std::optional<Picture> m_picture;
-};
-
 // A top-level window built from a layout description. Lengths are twips turned into device pixels
 // at the window's own DPI, again whenever the DPI changes; the controls with a window of their own
 // are child windows in focus order, the others are painted on the window's surface over its
-// background (the banded gradient for the frameless working windows). A frameless window moves
-// when dragged by its surface.
+// background (the banded gradient where the layout states one). A frameless window moves when
+// dragged by its surface or by the items its layout names for that.
 class FormWindow : public Wnd {
 public:
-    struct Options {
-        // The banded background of the frameless working windows, instead of a plain colour.
-        bool gradient = false;
-        std::uint32_t gradientColour = 0;
-        std::int32_t gradientSteps = 0;
-        std::int16_t gradientStepSize = 0;
-        // Windowless items a drag may start from besides the surface itself ("Image1").
-        std::vector<std::string> dragItems;
-    };
-
-    FormWindow(FormDescription description, Options options, KeyInjector& keys);
+    FormWindow(FormDescription description, KeyInjector& keys);
     ~FormWindow() override;
 
     // Makes the window, hidden, owned by `owner` (null: unowned). False when it could not be made.
@@ -73,8 +37,10 @@ public:
     int dpi() const { return m_dpi; }
     int pixels(int twips) const;
 
-    // The inner area's new size in twips (the load-time size taken from the frame shape).
+    // The inner area's new size in twips.
     void resizeInner(int widthTwips, int heightTwips);
+    // The inner area takes the size of the layout's frame shape; nothing without one.
+    void sizeToFrameShape();
 
     XpButtonWin32* button(const std::string& name, int index = -1) const;
     PictureBoxWin32* pictureBox(const std::string& name) const;
@@ -108,6 +74,13 @@ private:
     void paintSurface(HDC dc);
     void paintBackground(HDC dc);
     bool dragStartsAt(POINT at) const;
+    // The window procedure's handlers, one a message.
+    void onPaintMessage();
+    bool onCommandMessage(WPARAM wParam, LPARAM lParam);
+    HBRUSH controlColours(HDC dc, HWND child) const;
+    void onMouseMove(WPARAM wParam);
+    bool onActivate(WPARAM wParam);
+    void onDpiChanged(int dpi, const RECT& suggested);
     const Control* find(const std::string& name, int index) const;
     RECT box(const ControlDescription& d) const;
     // The child window's rectangle: its box, a combo box with its list open.
@@ -115,7 +88,6 @@ private:
     ControlDescription* describe(const std::string& name);
 
     FormDescription m_description;
-    Options m_options;
     KeyInjector& m_keys;
     int m_dpi = 96;
     int m_innerWidthTwips = 0;

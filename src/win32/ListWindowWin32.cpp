@@ -4,21 +4,8 @@
 
 namespace quorvane::win32 {
 
-namespace {
-
-FormWindow::Options listOptions() {
-    FormWindow::Options options;
-    options.gradient = true;
-    options.gradientColour = 0x00A4AF8F;
-    options.gradientSteps = 20;
-    options.gradientStepSize = 2;
-    return options;
-}
-
-}  // namespace
-
 ListWindowWin32::ListWindowWin32(Services services, const std::string& registerFilePath, HWND owner)
-    : FormWindow(FormDescription::embedded("frmList"), listOptions(), services.keys),
+    : FormWindow(FormDescription::embedded("frmList"), services.keys),
       m_owner(owner),
       m_form(services, *this, registerFilePath) {
     if (!make(owner)) return;
@@ -34,9 +21,7 @@ ListWindowWin32::~ListWindowWin32() {
     if (m_owner) ::EnableWindow(m_owner, TRUE);
 }
 
-void ListWindowWin32::sizeToShape() {
-    if (const ControlDescription* shape = description().find("Shape1")) resizeInner(shape->width, shape->height);
-}
+void ListWindowWin32::sizeToShape() { sizeToFrameShape(); }
 
 bool ListWindowWin32::onCommand(HWND control, WORD code) {
     if (control == this->control("List1") && code == LBN_DBLCLK) {

@@ -8,16 +8,6 @@ namespace quorvane::win32 {
 
 namespace {
 
-FormWindow::Options mainOptions() {
-    FormWindow::Options options;
-    options.gradient = true;
-    options.gradientColour = 0x00A4AF8F;  // 143, 175, 164: the windows' base colour
-    options.gradientSteps = 20;
-    options.gradientStepSize = 2;
-    options.dragItems = {"Image1"};  // the banner takes drags like the surface
-    return options;
-}
-
 constexpr int kCommands = 10;
 
 // The list window tells the main window when it goes, so that it never points at a gone window.
@@ -42,7 +32,7 @@ private:
 }  // namespace
 
 MainWindowWin32::MainWindowWin32(Services services, std::string applicationDirectory)
-    : FormWindow(FormDescription::embedded("frmMain"), mainOptions(), services.keys),
+    : FormWindow(FormDescription::embedded("frmMain"), services.keys),
       m_services(services),
       m_form(services, *this, std::move(applicationDirectory)) {}
 
@@ -67,10 +57,7 @@ void MainWindowWin32::onFirstPainted() {
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
 }
 
-void MainWindowWin32::sizeToShape() {
-    // The window takes the size of its frame shape, as the designed area is larger.
-    if (const ControlDescription* shape = description().find("Shape1")) resizeInner(shape->width, shape->height);
-}
+void MainWindowWin32::sizeToShape() { sizeToFrameShape(); }
 
 void MainWindowWin32::addDisguise(const std::string& caption) {
     ::SendMessageW(control("cmb1"), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(toWide(caption).value_or(L"").c_str()));

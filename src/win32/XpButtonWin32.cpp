@@ -230,7 +230,6 @@ void XpButtonWin32::mouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     if (down) {
         // A press takes the focus, as it does on the system's buttons.
         if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
-        m_clickPending = true;
         m_model.onMouseDown(button, shiftState(wParam), x, y);
         return;
     }
@@ -240,16 +239,7 @@ void XpButtonWin32::mouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
         m_captured = false;
         ::ReleaseCapture();
     }
-    // The click: a press and a release of any button over the button's own shape.
-    RECT client{};
-    ::GetClientRect(hwnd(), &client);
-    const int px = GET_X_LPARAM(lParam);
-    const int py = GET_Y_LPARAM(lParam);
-    const bool corner = (px == 0 || px == client.right - 1) && (py == 0 || py == client.bottom - 1);
-    const bool over = px >= 0 && py >= 0 && px < client.right && py < client.bottom && !corner;
-    const bool click = m_clickPending && over;
-    if (!anyButtonHeld(wParam)) m_clickPending = false;
-    if (click) m_model.onClick();
+    m_model.onRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), anyButtonHeld(wParam));
 }
 
 LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -293,8 +283,6 @@ LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDBLCLK:
         case WM_MBUTTONDBLCLK:
-            // Stands in for the second press of a double click; its release brings no second Click.
-            m_clickPending = false;
             m_model.onDblClick();
             return 0;
         case WM_MOUSEMOVE:

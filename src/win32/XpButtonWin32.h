@@ -52,7 +52,6 @@ private:
     std::unique_ptr<Surface> m_surface;
     XpButtonModel m_model;
     GdiFont m_font;
-    bool m_clickPending = false;  // a press on the button waits for its release
     bool m_captured = false;
     SIZE m_regionSize{-1, -1};  // the size the window's region was made for
 };

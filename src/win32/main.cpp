@@ -10,7 +10,7 @@
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
-#include "win32/GuiServices.h"
+#include "win32/ServicesWin32.h"
 #include "win32/ShellIcons.h"
 #include "win32/UserMessages.h"
 
@@ -21,8 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
 
-    PlatformServices platform(win32FrontEndServices);
-    const Services services = platform.services();
+    ServicesWin32 owned;
+    const Services services = owned.services();
     try {
         win32::MainWindowWin32 main(services, win32::applicationDirectory());
         if (!main.load()) return 1;

@@ -137,6 +137,11 @@ void XpButtonModel::onAccessKeyPress() {
 // --- Pointer ------------------------------------------------------------------------------------
 
 void XpButtonModel::onMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y) {
+    m_clickPending = true;
+    press(Button, Shift, X, Y);
+}
+
+void XpButtonModel::press(std::int16_t Button, std::int16_t Shift, float X, float Y) {
     if (!m_enabled) return;
     m_lastButton = Button;
     m_host.refresh();
@@ -183,6 +188,19 @@ void XpButtonModel::onMouseUp(std::int16_t Button, std::int16_t Shift, float X, 
     m_host.raiseMouseUp(Button, Shift, X, Y);
 }
 
+void XpButtonModel::onRelease(int x, int y, bool buttonsStillHeld) {
+    // A press and a release of any button over the control's shape.
+    const bool click = m_clickPending && isOnShape(x, y);
+    if (!buttonsStillHeld) m_clickPending = false;
+    if (click) onClick();
+}
+
+bool XpButtonModel::isOnCutCorner(int x, int y) const { return (x == 0 || x == W - 1) && (y == 0 || y == H - 1); }
+
+bool XpButtonModel::isOnShape(int x, int y) const {
+    return x >= 0 && y >= 0 && x < W && y < H && !isOnCutCorner(x, y);
+}
+
 void XpButtonModel::onClick() {
     if (m_lastButton != 1) return;
     Redraw(0);
@@ -191,8 +209,10 @@ void XpButtonModel::onClick() {
 }
 
 void XpButtonModel::onDblClick() {
+    // Stands in for the second press of a double click; its release brings no second Click.
+    m_clickPending = false;
     if (m_lastButton != 1) return;
-    onMouseDown(1, 0, 0.0f, 0.0f);
+    press(1, 0, 0.0f, 0.0f);
     m_host.captureMouse();
 }
 

@@ -51,6 +51,12 @@ public:
     // focus is lost or the window stops being the active one: a release clicks only when its
     // own press reached this control.
     std::int16_t LastKey() const { return m_lastKey; }
+    // Whether (x, y), in the canvas's pixels, is one of the four corner pixels the control's shape
+    // leaves out: there the container shows through and takes the pointer.
+    bool isOnCutCorner(int x, int y) const;
+    // Whether (x, y), in the canvas's pixels, lies on the control's shape: inside its rectangle and
+    // off the cut corners.
+    bool isOnShape(int x, int y) const;
     // The access-key character shown underlined in the caption (lower case, UTF-8), or "".
     const std::string& AccessKeys() const { return m_accessKeys; }
     // The persistent image: the look of the current state, W x H.
@@ -68,6 +74,11 @@ public:
     void onMouseDown(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void onMouseMove(std::int16_t Button, std::int16_t Shift, float X, float Y);
     void onMouseUp(std::int16_t Button, std::int16_t Shift, float X, float Y);
+    // After onMouseUp, with the release's point in the canvas's pixels and whether buttons are still
+    // held: the release clicks (onClick) when a press on the control waits for it (onMouseDown, not
+    // the second press of a double click) and it lies on the control's shape. The wait ends with the
+    // last button's release.
+    void onRelease(int x, int y, bool buttonsStillHeld);
     void onClick();
     void onDblClick();
     // Key codes are virtual key codes (13 Enter, 32 Space, 37 to 40 the arrows).
@@ -85,6 +96,7 @@ private:
     void UpdateAccessKey();
     void applyFont(const StdFont& font);
     void raiseClick();
+    void press(std::int16_t Button, std::int16_t Shift, float X, float Y);
 
     XpButtonHost& m_host;
     KeyInjector& m_keys;
@@ -100,6 +112,7 @@ private:
     bool m_focused = false;
     std::int16_t m_lastButton = 0;
     std::int16_t m_lastKey = 0;
+    bool m_clickPending = false;  // a press on the control waits for its release
     std::string m_accessKeys;
 
     int W = 0;

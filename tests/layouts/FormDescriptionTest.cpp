@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,28 @@ TEST(FormDescriptionTest, TheThreeWindowsReadAsDesigned) {
         EXPECT_EQ(layout.form.showInTaskbar, c.showInTaskbar) << c.layout;
         EXPECT_EQ(frontToBack(layout), c.frontToBack) << c.layout;
         EXPECT_EQ(namesOf(layout.tabStops()), c.tabStops) << c.layout;
+    }
+}
+
+// What the front ends read instead of stating it themselves: the working windows' banded background
+// from their colour, 143, 175, 164, in 20 bands darker by 2 each; the banner that drags the main
+// window; the frame shape that sizes both.
+TEST(FormDescriptionTest, TheWindowsChromeIsStatedInTheLayouts) {
+    const struct Case {
+        const char* layout;
+        std::optional<FormGradient> gradient;
+        std::vector<std::string> dragItems;
+        const char* frameShape;
+    } cases[] = {
+        {"frmMain", FormGradient{0x00A4AF8F, 20, 2}, {"Image1"}, "Shape1"},
+        {"frmList", FormGradient{0x00A4AF8F, 20, 2}, {}, "Shape1"},
+        {"frmAbout", std::nullopt, {}, ""},
+    };
+    for (const Case& c : cases) {
+        const FormDescription layout = FormDescription::embedded(c.layout);
+        EXPECT_EQ(layout.form.gradient, c.gradient) << c.layout;
+        EXPECT_EQ(layout.form.dragItems, c.dragItems) << c.layout;
+        EXPECT_EQ(layout.form.frameShape, c.frameShape) << c.layout;
     }
 }
 
@@ -417,6 +440,24 @@ TEST(FormDescriptionTest, ALayoutThatCannotBeReadSaysWhatAndWhere) {
          "layout t: b(1).properties: \"_extentx\" must be a whole number that fits 32 bits"},
         {"property font", withControl(button + R"("properties": {"font": {"weight": 0}})"),
          "layout t: b(1).properties.font: \"weight\" must be a whole number from 1 to 1000"},
+        {"gradient from a system colour", R"({"form": {"width": 1, "height": 1, "gradient": {"steps": 1, "stepSize": 1}}})",
+         "layout t: form: \"backColor\" must be [r, g, b] under a gradient"},
+        {"gradient without steps", R"({"form": {"width": 1, "height": 1, "backColor": [1, 2, 3], "gradient": {"stepSize": 1}}})",
+         "layout t: form.gradient: \"steps\" must be present"},
+        {"gradient of no steps",
+         R"({"form": {"width": 1, "height": 1, "backColor": [1, 2, 3], "gradient": {"steps": 0, "stepSize": 1}}})",
+         "layout t: form.gradient: \"steps\" must be a whole number from 1 to 32767"},
+        {"drag items not a list", R"({"form": {"width": 1, "height": 1, "dragItems": "l"}})",
+         "layout t: form: \"dragItems\" must be an array of item names"},
+        {"drag item missing", R"({"form": {"width": 1, "height": 1, "dragItems": ["m"]}, "controls": [{)" + label +
+                                  R"("visible": true}]})",
+         "layout t: form: \"dragItems\" must name labels and images of the layout, not \"m\""},
+        {"drag item with a window", R"j({"form": {"width": 1, "height": 1, "dragItems": ["b(1)"]}, "controls": [{)j" +
+                                        button + R"("visible": true}]})",
+         "layout t: form: \"dragItems\" must name labels and images of the layout, not \"b(1)\""},
+        {"frame shape not a shape", R"({"form": {"width": 1, "height": 1, "frameShape": "l"}, "controls": [{)" +
+                                        label + R"("visible": true}]})",
+         "layout t: form: \"frameShape\" must name a shape of the layout, not \"l\""},
     };
     for (const Case& c : cases) {
         try {

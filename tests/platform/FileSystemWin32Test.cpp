@@ -72,16 +72,12 @@ TEST_F(FileSystemWin32Test, RenameOntoTheSameObjectUnderAnotherCaseFails) {
 
 TEST_F(FileSystemWin32Test, LinesInTheAnsiCodePage) {
     ASSERT_EQ(::GetACP(), 1252u);
-    fs.openText(1, tmp / "out", TextMode::Output);
-    fs.writeLine(1, "caf\xc3\xa9 \xe2\x82\xac");
-    EXPECT_EQ(errorOf([&] { fs.writeLine(1, "\xce\xa9"); }), errc::InvalidPathText);  // Greek: no code
-    EXPECT_EQ(errorOf([&] { fs.writeLine(1, "\xff"); }), errc::InvalidPathText);      // no UTF-8
-    fs.writeLine(1, "end");
-    fs.commit(1);
-    fs.close(1);
-    EXPECT_EQ(readBytes(tmp / "out"), "caf\xe9 \x80\r\nend\r\n");  // nothing of the refused lines, no "?"
+    EXPECT_EQ(fs.textFileBytes("caf\xc3\xa9 \xe2\x82\xac"), "caf\xe9 \x80");
+    EXPECT_EQ(errorOf([&] { fs.textFileBytes("\xce\xa9"); }), errc::InvalidPathText);  // Greek: no code
+    EXPECT_EQ(errorOf([&] { fs.textFileBytes("\xff"); }), errc::InvalidPathText);      // no UTF-8, no "?"
+    fs.writeFile(tmp / "out", fs.textFileBytes("caf\xc3\xa9 \xe2\x82\xac") + "\r\nend\r\n");
 
-    fs.openText(1, tmp / "out", TextMode::Input);
+    fs.openText(1, tmp / "out");
     EXPECT_EQ(fs.readLine(1), "caf\xc3\xa9 \xe2\x82\xac");
     fs.close(1);
 }
@@ -89,17 +85,14 @@ TEST_F(FileSystemWin32Test, LinesInTheAnsiCodePage) {
 TEST_F(FileSystemWin32Test, AHiddenFileCanBeRewrittenAndStaysHidden) {
     writeBytes(tmp / "l0g.ext", "old\r\n");
     fs.setAttributes(tmp / "l0g.ext", attr::Hidden);
-    fs.openText(1, tmp / "l0g.ext", TextMode::Output);
-    fs.writeLine(1, "new");
-    fs.close(1);
+    fs.writeFile(tmp / "l0g.ext", "new\r\n");
     EXPECT_EQ(readBytes(tmp / "l0g.ext"), "new\r\n");
     EXPECT_EQ(fs.attributes(tmp / "l0g.ext") & attr::Hidden, attr::Hidden);
 }
 
 TEST_F(FileSystemWin32Test, ErrorNumbersOfMissingFilesAndFolders) {
     const std::string noFolder = tmp / "nofolder" + "\\f";
-    EXPECT_EQ(errorOf([&] { fs.openText(1, noFolder, TextMode::Append); }), errc::PathNotFound);
-    EXPECT_EQ(errorOf([&] { fs.openText(1, noFolder, TextMode::Input); }), errc::FileNotFound);
+    EXPECT_EQ(errorOf([&] { fs.openText(1, noFolder); }), errc::FileNotFound);
     EXPECT_EQ(errorOf([&] { fs.setAttributes(noFolder, 6); }), errc::FileNotFound);
     EXPECT_EQ(errorOf([&] { fs.deleteFile(tmp / "missing"); }), errc::FileNotFound);
     test::makeDir(tmp / "dir");

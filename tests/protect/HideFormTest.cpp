@@ -113,6 +113,23 @@ TEST_F(HideFolderTest, TheRegistersFolderIsMadeOnTheFirstHide) {
     putenv(dataHome.data());
 }
 
+TEST_F(HideFolderTest, ARegisterFolderThatCannotBeMadeLeavesTheFolderAsItWas) {
+    if (test::kUnderWine) GTEST_SKIP() << "the user's data folder is not movable on Windows";
+    static std::string dataHome;
+    dataHome = "XDG_DATA_HOME=" + tmp / "data";
+    putenv(dataHome.data());
+    const std::string secret = folder("Secret");
+    makeForm(tmp / "Program");
+    const std::string registerFile = form().RegisterFilePath();
+    fs.failOn(FaultyFileSystem::Op::MakeFolders, 1, PlatformError(errc::PathNotFound, "Path not found"));
+    formOn(secret).cmd_Click(3);
+    expectErrorReport(errc::PathNotFound);
+    EXPECT_FALSE(exists(GetFilePath(registerFile)));
+    EXPECT_EQ(attributesOf(secret), kept(0u));
+    dataHome = "XDG_DATA_HOME=";
+    putenv(dataHome.data());
+}
+
 TEST_F(HideFolderTest, AFolderThatCannotBeRecordedIsNotLeftHidden) {
     const std::string secret = folder("Secret");
     writeBytes(reg(), "earlier\r\n");

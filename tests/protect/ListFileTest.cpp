@@ -37,7 +37,8 @@ protected:
     }
     // Slot 1 is free again: another routine can open it.
     void expectSlotFree() {
-        EXPECT_NO_THROW(realFs.openText(1, tmp / "probe", TextMode::Output));
+        writeBytes(tmp / "probe", "");
+        EXPECT_NO_THROW(realFs.openText(1, tmp / "probe"));
         realFs.close(1);
     }
 

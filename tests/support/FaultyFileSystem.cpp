@@ -41,6 +41,14 @@ bool FaultyFileSystem::normalFileExists(const std::string& p) {
     check(Op::NormalFileExists);
     return m_real.normalFileExists(p);
 }
+bool FaultyFileSystem::folderExists(const std::string& p) {
+    check(Op::FolderExists);
+    return m_real.folderExists(p);
+}
+void FaultyFileSystem::makeFolders(const std::string& p) {
+    check(Op::MakeFolders);
+    m_real.makeFolders(p);
+}
 std::optional<std::string> FaultyFileSystem::readFile(const std::string& p) {
     check(Op::ReadFile);
     return m_real.readFile(p);
@@ -68,17 +76,12 @@ std::string FaultyFileSystem::textFileBytes(const std::string& text) {
     check(Op::TextFileBytes);
     return m_real.textFileBytes(text);
 }
-void FaultyFileSystem::openText(int slot, const std::string& p, TextMode mode) {
+void FaultyFileSystem::openText(int slot, const std::string& p) {
     check(Op::OpenText);
-    m_real.openText(slot, p, mode);
-}
-void FaultyFileSystem::writeLine(int slot, const std::string& text) {
-    check(Op::WriteLine);
-    m_real.writeLine(slot, text);
+    m_real.openText(slot, p);
 }
 std::string FaultyFileSystem::readLine(int slot) { check(Op::ReadLine); return m_real.readLine(slot); }
 bool FaultyFileSystem::atEnd(int slot) { check(Op::AtEnd); return m_real.atEnd(slot); }
-void FaultyFileSystem::commit(int slot) { check(Op::Commit); m_real.commit(slot); }
 void FaultyFileSystem::close(int slot) noexcept { m_real.close(slot); }
 
 }  // namespace quorvane::test

@@ -37,8 +37,9 @@ private:
 class FaultyFileSystem final : public FileSystem {
 public:
     enum class Op {
-        Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, ReadFile, WriteFile,
-        CheckWritableFile, TextFileBytes, OpenText, WriteLine, ReadLine, AtEnd, Commit,
+        Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, FolderExists, MakeFolders,
+        ReadFile, WriteFile,
+        CheckWritableFile, TextFileBytes, OpenText, ReadLine, AtEnd,
         ReadBlock,  // each block readFileInBlocks hands on (the call itself counts as ReadFile)
     };
 
@@ -64,17 +65,17 @@ public:
     std::uint64_t fileLength(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    void makeFolders(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
     std::string textOfFileBytes(std::string_view bytes) override { return m_real.textOfFileBytes(bytes); }
-    void openText(int slot, const std::string& path, TextMode mode) override;
-    void writeLine(int slot, const std::string& text) override;
+    void openText(int slot, const std::string& path) override;
     std::string readLine(int slot) override;
     bool atEnd(int slot) override;
-    void commit(int slot) override;
     void close(int slot) noexcept override;
 
 private:

@@ -7,7 +7,7 @@
 
 #include "platform/posix/FileManagerIcons.h"
 #include "platform/posix/FileSystem.h"
-#include "qt/GuiServices.h"
+#include "qt/QtServices.h"
 #include "platform/posix/IniWriter.h"
 #include "qt/KeyInjector.h"
 #include "qt/ShellIcons.h"

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "qt/GuiServices.h"
+#include "qt/QtServices.h"
 #include "qt/FontSubstitutes.h"
 
 // GUI tests need the application object before any widget; they run on the offscreen platform.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/ShellIcons.h"
-#include "win32/FormWindow.h"
+#include "win32/PictureBoxWin32.h"
 
 namespace quorvane::win32 {
 namespace {

@@ -74,6 +74,52 @@ TEST_F(XpButtonModelEventsTest, LeftClickPressesAndClicks) {
     EXPECT_EQ(px(1, 10), kHover) << "hover look again";
 }
 
+// The model alone decides whether a release clicks: on the 101 x 26 shape, which leaves out the
+// four corner pixels, after a press on the control.
+TEST_F(XpButtonModelEventsTest, AReleaseClicksOnTheShapeOnlyAfterAPressOnTheControl) {
+    const struct Case {
+        const char* name;
+        int x, y;
+        bool clicks;
+        bool cutCorner;
+    } cases[] = {
+        {"inside", 50, 13, true, false},
+        {"first column", 0, 13, true, false},
+        {"last column", 100, 13, true, false},
+        {"beside the top-left corner", 1, 0, true, false},
+        {"below the top-left corner", 0, 1, true, false},
+        {"top-left corner", 0, 0, false, true},
+        {"top-right corner", 100, 0, false, true},
+        {"bottom-left corner", 0, 25, false, true},
+        {"bottom-right corner", 100, 25, false, true},
+        {"right of it", 101, 13, false, false},
+        {"below it", 50, 26, false, false},
+        {"left of it", -1, 13, false, false},
+        {"above it", 50, -1, false, false},
+    };
+    for (const Case& c : cases) {
+        host.events.clear();
+        model.onMouseDown(1, 0, 50, 13);
+        model.onMouseUp(1, 0, static_cast<float>(c.x), static_cast<float>(c.y));
+        model.onRelease(c.x, c.y, false);
+        EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), c.clicks ? 1 : 0) << c.name;
+        EXPECT_EQ(model.isOnCutCorner(c.x, c.y), c.cutCorner) << c.name;
+    }
+
+    // No press, or one whose wait ended with the last button's release: no click.
+    host.events.clear();
+    model.onRelease(50, 13, false);
+    model.onMouseDown(1, 0, 50, 13);
+    model.onRelease(101, 13, false);
+    model.onRelease(50, 13, false);
+    EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), 0);
+    // A button still held keeps the wait: the last release clicks.
+    model.onMouseDown(1, 0, 50, 13);
+    model.onRelease(101, 13, true);
+    model.onRelease(50, 13, false);
+    EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), 1);
+}
+
 TEST_F(XpButtonModelEventsTest, RightClickRaisesDownAndUpButNoClickAndDrawsNoPressedLook) {
     pointAt(50, 13);
     host.events.clear();

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "platform/DosAttributes.h"
@@ -20,7 +22,6 @@ namespace quorvane {
 namespace {
 
 using posix::errnoError;
-using posix::writeAll;
 
 // A path handed to the kernel; embedded NULs cannot name anything.
 const char* cpath(const std::string& path) {
@@ -227,6 +228,18 @@ bool FileSystemPosix::normalFileExists(const std::string& path) {
     return (readDosAttrib(path).value_or(0) & (attr::Hidden | attr::System)) == 0;
 }
 
+bool FileSystemPosix::folderExists(const std::string& path) {
+    struct stat st;
+    return !path.empty() && path.find('\0') == std::string::npos && ::stat(path.c_str(), &st) == 0 &&
+           S_ISDIR(st.st_mode);
+}
+
+void FileSystemPosix::makeFolders(const std::string& path) {
+    std::error_code error;
+    if (path.find('\0') == std::string::npos) std::filesystem::create_directories(std::filesystem::path(path), error);
+    if (error || !folderExists(path)) throw errorFor(errc::PathNotFound, path);
+}
+
 std::optional<std::string> FileSystemPosix::readFile(const std::string& path) {
     return posix::readRegularFile(path, posix::Links::WriteThrough);
 }
@@ -248,43 +261,22 @@ std::string FileSystemPosix::textFileBytes(const std::string& text) { return tex
 
 std::string FileSystemPosix::textOfFileBytes(std::string_view bytes) { return std::string(bytes); }
 
-void FileSystemPosix::openText(int slot, const std::string& path, TextMode mode) {
+void FileSystemPosix::openText(int slot, const std::string& path) {
     m_slots.checkFree(slot);
     const char* p = cpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
-    int flags = O_CLOEXEC | O_NONBLOCK;  // a FIFO is refused below, never waited on
-    switch (mode) {
-        case TextMode::Append: flags |= O_WRONLY | O_CREAT | O_APPEND; break;
-        case TextMode::Output: flags |= O_WRONLY | O_CREAT | O_TRUNC; break;
-        case TextMode::Input: flags |= O_RDONLY; break;
-    }
-    int fd = ::open(p, flags, 0666);
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK;  // a FIFO is refused below, never waited on
+    int fd = ::open(p, flags);
     if (fd < 0) {
         if (errno == EISDIR) throw posix::notAFileError(path, S_IFDIR);
-        if (errno == ENXIO) throw posix::notAFileError(path, S_IFIFO);  // a FIFO nobody reads
-        throw errnoError(errno, path, mode == TextMode::Input ? errc::FileNotFound : errc::PathNotFound);
+        throw errnoError(errno, path, errc::FileNotFound);
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
         throw posix::notAFileError(path, st.st_mode);
     }
-    m_slots.add(slot, fd, mode, path);
-}
-
-void FileSystemPosix::flushPending(Slot& s) {
-    if (s.pending.empty()) return;
-    if (!writeAll(s.handle, s.pending.data(), s.pending.size())) {
-        const int err = errno;
-        s.pending.clear();
-        throw errnoError(err, s.path);
-    }
-    s.pending.clear();
-}
-
-void FileSystemPosix::writeLine(int slot, const std::string& text) {
-    Slot& s = m_slots.writable(slot);
-    if (TextSlots<int>::gather(s, text)) flushPending(s);
+    m_slots.add(slot, fd, path);
 }
 
 LineReader::Read FileSystemPosix::readerOf(const Slot& s) {
@@ -299,27 +291,18 @@ LineReader::Read FileSystemPosix::readerOf(const Slot& s) {
 }
 
 std::string FileSystemPosix::readLine(int slot) {
-    Slot& s = m_slots.readable(slot);
+    Slot& s = m_slots.at(slot);
     return s.reader.readLine(readerOf(s));
 }
 
 bool FileSystemPosix::atEnd(int slot) {
     Slot& s = m_slots.at(slot);
-    if (s.mode != TextMode::Input) return true;
     return s.reader.atEnd(readerOf(s));
-}
-
-void FileSystemPosix::commit(int slot) {
-    Slot& s = m_slots.at(slot);
-    if (s.mode == TextMode::Input) return;
-    flushPending(s);
-    if (::fsync(s.handle) != 0 && errno != EINVAL) throw errnoError(errno, s.path);
 }
 
 void FileSystemPosix::close(int slot) noexcept {
     Slot* s = m_slots.find(slot);
     if (!s) return;
-    if (!s->pending.empty()) writeAll(s->handle, s->pending.data(), s->pending.size());
     ::close(s->handle);
     m_slots.erase(slot);
 }

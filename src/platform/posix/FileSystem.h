@@ -31,6 +31,8 @@ public:
     std::uint64_t fileLength(const std::string& path) override;
     void deleteFile(const std::string& path) override;
     bool normalFileExists(const std::string& path) override;
+    bool folderExists(const std::string& path) override;
+    void makeFolders(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
     bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
@@ -38,11 +40,9 @@ public:
     std::string textFileBytes(const std::string& text) override;
     std::string textOfFileBytes(std::string_view bytes) override;
 
-    void openText(int slot, const std::string& path, TextMode mode) override;
-    void writeLine(int slot, const std::string& text) override;
+    void openText(int slot, const std::string& path) override;
     std::string readLine(int slot) override;
     bool atEnd(int slot) override;
-    void commit(int slot) override;
     void close(int slot) noexcept override;
 
 private:
@@ -56,7 +56,6 @@ private:
         std::optional<std::string> content;  // none: remove the file
     };
 
-    void flushPending(Slot& s);
     static LineReader::Read readerOf(const Slot& s);
     HiddenListUpdate hiddenListUpdate(const std::string& path, bool hidden);
     void apply(const HiddenListUpdate& update);

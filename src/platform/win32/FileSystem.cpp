@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/Error.h"
 #include "platform/win32/Win32Error.h"
@@ -161,6 +163,19 @@ bool FileSystemWin32::normalFileExists(const std::string& path) {
     return (value & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) == 0;
 }
 
+bool FileSystemWin32::folderExists(const std::string& path) {
+    const auto wide = win32::toWide(path);
+    if (!wide || wide->empty()) return false;
+    const DWORD value = ::GetFileAttributesW(wide->c_str());
+    return value != INVALID_FILE_ATTRIBUTES && (value & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void FileSystemWin32::makeFolders(const std::string& path) {
+    std::error_code error;
+    if (const auto wide = win32::toWide(path)) std::filesystem::create_directories(std::filesystem::path(*wide), error);
+    if (error || !folderExists(path)) throw errorFor(errc::PathNotFound, path);
+}
+
 bool FileSystemWin32::readFileInBlocks(const std::string& path,
                                        const std::function<void(std::string_view)>& consume) {
     const std::wstring p = wpath(path);
@@ -267,39 +282,18 @@ std::string FileSystemWin32::textFileBytes(const std::string& text) {
     return std::move(*bytes);
 }
 
-void FileSystemWin32::openText(int slot, const std::string& path, TextMode mode) {
+void FileSystemWin32::openText(int slot, const std::string& path) {
     m_slots.checkFree(slot);
     const std::wstring p = wpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
-    // OPEN_ALWAYS and an explicit cut rather than CREATE_ALWAYS, which refuses a hidden or system
-    // file (the register or a list file may well be hidden).
-    const bool input = mode == TextMode::Input;
-    HANDLE h = ::CreateFileW(p.c_str(), input ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                             nullptr, input ? OPEN_EXISTING : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) throw lastError(path, input ? errc::FileNotFound : errc::PathNotFound);
+    HANDLE h = ::CreateFileW(p.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) throw lastError(path, errc::FileNotFound);
     Handle guard(h);
     BY_HANDLE_FILE_INFORMATION info;
     if (!::GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         throw errorFor(errc::PathFileAccessError, path);
-    LARGE_INTEGER zero{};
-    if (mode == TextMode::Output && !::SetEndOfFile(h)) throw lastError(path);
-    if (mode == TextMode::Append && !::SetFilePointerEx(h, zero, nullptr, FILE_END)) throw lastError(path);
-    m_slots.add(slot, guard.release(), mode, path);
-}
-
-void FileSystemWin32::flushPending(Slot& s) {
-    if (s.pending.empty()) return;
-    // Another writer may have appended meanwhile: an append always goes to the end.
-    LARGE_INTEGER zero{};
-    const bool ok = (s.mode != TextMode::Append || ::SetFilePointerEx(s.handle, zero, nullptr, FILE_END)) &&
-                    writeAll(s.handle, s.pending.data(), s.pending.size());
-    s.pending.clear();
-    if (!ok) throw lastError(s.path);
-}
-
-void FileSystemWin32::writeLine(int slot, const std::string& text) {
-    Slot& s = m_slots.writable(slot);
-    if (TextSlots<void*>::gather(s, textFileBytes(text))) flushPending(s);
+    m_slots.add(slot, guard.release(), path);
 }
 
 LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
@@ -311,32 +305,18 @@ LineReader::Read FileSystemWin32::readerOf(const Slot& s) {
 }
 
 std::string FileSystemWin32::readLine(int slot) {
-    Slot& s = m_slots.readable(slot);
+    Slot& s = m_slots.at(slot);
     return win32::fromAnsi(s.reader.readLine(readerOf(s)));
 }
 
 bool FileSystemWin32::atEnd(int slot) {
     Slot& s = m_slots.at(slot);
-    if (s.mode != TextMode::Input) return true;
     return s.reader.atEnd(readerOf(s));
-}
-
-void FileSystemWin32::commit(int slot) {
-    Slot& s = m_slots.at(slot);
-    if (s.mode == TextMode::Input) return;
-    flushPending(s);
-    if (!::FlushFileBuffers(s.handle)) throw lastError(s.path);
 }
 
 void FileSystemWin32::close(int slot) noexcept {
     Slot* s = m_slots.find(slot);
     if (!s) return;
-    if (!s->pending.empty()) {
-        try {
-            flushPending(*s);
-        } catch (const PlatformError&) {
-        }
-    }
     ::CloseHandle(s->handle);
     m_slots.erase(slot);
 }

@@ -1,4 +1,4 @@
-#include "qt/GuiServices.h"
+#include "qt/QtServices.h"
 
 #include <QDir>
 #include <QIcon>
@@ -10,13 +10,17 @@
 
 namespace quorvane {
 
-FrontEndServices qtFrontEndServices(CoreServices& core) {
-    return FrontEndServices{
-        .messages = std::make_unique<QtUserMessages>(),
-        .dialogs = std::make_unique<QtDialogs>(),
-        .icons = std::make_unique<QtShellIcons>(*core.fileSystem),
-        .keys = std::make_unique<QtKeyInjector>(),
-    };
+QtServices::QtServices()
+    : m_core(makeCoreServices()),
+      m_messages(std::make_unique<QtUserMessages>()),
+      m_dialogs(std::make_unique<QtDialogs>()),
+      m_icons(std::make_unique<QtShellIcons>(*m_core.fileSystem)),
+      m_keys(std::make_unique<QtKeyInjector>()) {}
+
+QtServices::~QtServices() = default;
+
+Services QtServices::services() {
+    return servicesOf(m_core, *m_messages, *m_dialogs, *m_icons, *m_keys);
 }
 
 void ensureIconTheme() {

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+
+#include "layouts/PictureBoxView.h"
+#include "win32/Picture.h"
+#include "win32/Wnd.h"
+
+namespace quorvane::win32 {
+
+// A picture box: a window of its own that shows its picture at the top-left corner over its
+// background colour, one picture pixel to one device pixel. As the actions see it, its picture is a
+// persistent image that what they draw stays in.
+class PictureBoxWin32 final : public Wnd, public PictureBoxView {
+public:
+    bool make(const CreateArgs& args, COLORREF background);
+    // Shows `picture` from now on (nothing: the box keeps its background only).
+    void setPicture(std::optional<Picture> picture);
+    const std::optional<Picture>& picture() const { return m_picture; }
+
+    void setHeight(int twips) override;
+    void setWidth(int twips) override;
+    void clearPicture() override;
+    void drawPicture(const IconImage& picture, int x, int y) override;
+    void refresh() override;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void paint(HDC dc);
+    COLORREF m_background = 0;
+    std::optional<Picture> m_picture;
+};
+
+}  // namespace quorvane::win32
