@@ -1,16 +1,26 @@
 #!/bin/sh
-# Builds the libFuzzer targets with clang in build-fuzz/ and runs each for a while (seconds, 60 by
-# default), keeping what they find in build-fuzz/corpus/<target>.
-#
-#   tools/fuzz.sh [seconds]
+# Builds the fuzzers (fuzz/) with clang, libFuzzer and the address and undefined-behaviour
+# sanitizers in build-fuzz/, and runs each for FUZZ_SECONDS seconds (20 unless set) from its seeds
+# in fuzz/corpus/<name>/, on a copy, so the seeds stay as they are. A finding stops the script with
+# the fuzzer's report; the input that shows it is kept as build-fuzz/<name>-crash-... .
 set -eu
 cd "$(dirname "$0")/.."
-tools/install-missing.sh cmake ninja-build clang
+tools/install-missing.sh cmake ninja-build clang libutfcpp-dev libglib2.0-dev pkg-config
+seconds="${FUZZ_SECONDS:-20}"
 build=build-fuzz
-CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVANE_BUILD_FUZZERS=ON \
-    -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
-cmake --build "$build" --parallel 2 --target register_fuzz
-for target in register_fuzz; do
-    mkdir -p "$build/corpus/$target"
-    "$build/tests/fuzz/$target" -max_total_time="${1:-60}" -max_len=4096 "$build/corpus/$target"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DQUORVANE_BUILD_FUZZERS=ON -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
+cmake --build "$build" --parallel 2 --target fuzz_dos_attrib fuzz_hidden_list fuzz_ini_text fuzz_register
+for name in dos_attrib hidden_list ini_text register; do
+    work="$(mktemp -d)"
+    cp fuzz/corpus/"$name"/* "$work"/
+    echo "fuzz_$name: $seconds s"
+    "$build/fuzz/fuzz_$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        -artifact_prefix="$build/$name-" "$work" 2>"$build/$name.log" || {
+        tail -n 60 "$build/$name.log"
+        rm -rf "$work"
+        exit 1
+    }
+    grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$build/$name.log" || true
+    rm -rf "$work"
 done

@@ -6,7 +6,7 @@ set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
 # Xvfb and openbox: the virtual display and window manager of the tests that make windows.
-tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev wine wine64 \
+tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev libutfcpp-dev wine wine64 \
     xvfb openbox
 
 build=build-windows

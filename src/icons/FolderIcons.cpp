@@ -45,13 +45,59 @@ std::optional<FolderIcon> FileManagerIconFor(FileSystem& fs, const std::string& 
 }
 
 void TellFileManagers(FileManagerIcons& managers, FileSystem& fs, const std::string& folder,
-                      const std::optional<std::string>& iconFile) noexcept {
-    step([&] {
-        if (const auto icon = FileManagerIconFor(fs, folder, iconFile))
-            managers.showIcon(folder, *icon);
-        else
-            managers.showDefault(folder);
+                      const std::optional<std::string>& iconFile) {
+    if (const auto icon = FileManagerIconFor(fs, folder, iconFile))
+        managers.showIcon(folder, *icon);
+    else
+        managers.showDefault(folder);
+}
+
+std::uint32_t IconFolderAttributes(std::uint32_t before) { return attr::System | (before & attr::Hidden); }
+
+std::uint32_t DefaultFolderAttributes(std::uint32_t before, bool iniKept) {
+    std::uint32_t attributes = attr::Archive;
+    if (before & attr::Hidden) attributes |= before & (attr::Hidden | attr::System);
+    if (iniKept) attributes |= before & attr::System;
+    return attributes;
+}
+
+IconState iconStateOf(FileSystem& fs, const std::string& folder) {
+    IconState state;
+    state.folderAttributes = fs.attributes(folder);
+    const std::string file = desktopIniOf(folder);
+    state.ini = fs.readFile(file);
+    if (state.ini) state.iniAttributes = fs.attributes(file);
+    return state;
+}
+
+PlatformError restoreIconState(FileSystem& fs, const std::string& folder, const IconState& before,
+                               const PlatformError& failure) noexcept {
+    std::string left;
+    auto putBack = [&](const std::string& what, auto&& action) {
+        try {
+            action();
+        } catch (const std::exception& error) {
+            const auto* platform = dynamic_cast<const PlatformError*>(&error);
+            left += "\r\n" + what + " could not be put back as it was: " +
+                    (platform ? platform->description() : std::string(error.what()));
+        }
+    };
+    const std::string file = desktopIniOf(folder);
+    putBack(file, [&] {
+        const std::optional<std::string> now = fs.readFile(file);
+        if (!before.ini) {
+            if (now) fs.deleteFile(file);
+            return;
+        }
+        if (now != before.ini) fs.writeFile(file, *before.ini);
+        if (before.iniAttributes && fs.attributes(file) != *before.iniAttributes)
+            fs.setAttributes(file, *before.iniAttributes);
     });
+    putBack("The attributes of " + folder, [&] {
+        if (fs.attributes(folder) != before.folderAttributes) fs.setAttributes(folder, before.folderAttributes);
+    });
+    if (left.empty()) return failure;
+    return PlatformError(failure.number(), failure.description() + left);
 }
 
 void ResetFolderIcon(FileSystem& fs, IniWriter& ini, FileManagerIcons& managers, const std::string& folder) noexcept {
@@ -72,9 +118,9 @@ void ResetFolderIcon(FileSystem& fs, IniWriter& ini, FileManagerIcons& managers,
         WriteIniValue(ini, kShellClassInfo, kIconIndexKey, std::nullopt, file);
     });
     step([&] {
-        std::uint32_t attributes = attr::Archive;
-        if (kept) step([&] { attributes |= fs.attributes(folder) & attr::System; });
-        fs.setAttributes(folder, attributes);
+        std::uint32_t before = 0;
+        step([&] { before = fs.attributes(folder); });
+        fs.setAttributes(folder, DefaultFolderAttributes(before, kept));
     });
     step([&] { managers.showDefault(folder); });
 }

@@ -6,6 +6,9 @@
 #include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
+#include <set>
+#include <utility>
+#include <vector>
 
 #include "layouts/LayoutTexts.h"
 
@@ -332,11 +335,56 @@ ControlDescription controlOf(const Json& entry, std::size_t position, const Form
 }
 
 // "[json.exception.parse_error.101] parse error at line 1, column 2: ..." without the library's tag.
-std::string parseErrorText(const Json::parse_error& error) {
+// The library's message without its "[json.exception...]" tag.
+std::string exceptionText(const Json::exception& error) {
     const std::string what = error.what();
     const auto tagEnd = what.find("] ");
     return tagEnd == std::string::npos ? what : what.substr(tagEnd + 2);
 }
+
+std::string parseErrorText(const Json::parse_error& error) { return exceptionText(error); }
+
+// The member the parser is in, followed through its events: "controls[3].left", "form.font.size".
+class JsonPath {
+public:
+    void see(Json::parse_event_t event, const Json& parsed) {
+        switch (event) {
+            case Json::parse_event_t::object_start: m_frames.push_back({false, {}, 0}); break;
+            case Json::parse_event_t::array_start: m_frames.push_back({true, {}, 0}); break;
+            case Json::parse_event_t::key:
+                if (!m_frames.empty() && parsed.is_string()) m_frames.back().key = parsed.get<std::string>();
+                break;
+            case Json::parse_event_t::object_end:
+            case Json::parse_event_t::array_end:
+                if (!m_frames.empty()) m_frames.pop_back();
+                valueDone();
+                break;
+            case Json::parse_event_t::value: valueDone(); break;
+        }
+    }
+
+    std::string text() const {
+        std::string out;
+        for (const Frame& f : m_frames) {
+            if (f.array)
+                out += "[" + std::to_string(f.index) + "]";
+            else if (!f.key.empty())
+                out += (out.empty() ? "" : ".") + f.key;
+        }
+        return out.empty() ? "the layout" : out;
+    }
+
+private:
+    struct Frame {
+        bool array;
+        std::string key;
+        std::size_t index;
+    };
+    void valueDone() {
+        if (!m_frames.empty() && m_frames.back().array) ++m_frames.back().index;
+    }
+    std::vector<Frame> m_frames;
+};
 
 }  // namespace
 
@@ -363,10 +411,18 @@ std::string ControlDescription::displayName() const {
 
 FormDescription FormDescription::parse(std::string_view json, std::string_view source) {
     Json root;
+    // Where the parser is, so that a value it cannot take (a number beyond what it holds) is named
+    // by its item and member as every other fault of a layout is.
+    JsonPath path;
     try {
-        root = Json::parse(json.begin(), json.end());
+        root = Json::parse(json.begin(), json.end(), [&](int, Json::parse_event_t event, Json& parsed) {
+            path.see(event, parsed);
+            return true;
+        });
     } catch (const Json::parse_error& error) {
         fail(source, parseErrorText(error));
+    } catch (const Json::exception& error) {
+        fail(source, path.text() + ": " + exceptionText(error));
     }
     const Reader top(root, source, "the layout", kRootKeys);
 
@@ -378,9 +434,10 @@ FormDescription FormDescription::parse(std::string_view json, std::string_view s
 
     if (const Json* controls = top.value("controls")) {
         if (!controls->is_array()) top.complain("controls", "an array");
+        std::set<std::pair<std::string, int>> names;
         for (std::size_t i = 0; i < controls->size(); ++i) {
             ControlDescription c = controlOf((*controls)[i], i, d.form, source);
-            if (d.find(c.name, c.index)) fail(source, c.displayName() + ": named twice");
+            if (!names.emplace(c.name, c.index).second) fail(source, c.displayName() + ": named twice");
             d.controls.push_back(std::move(c));
         }
     }

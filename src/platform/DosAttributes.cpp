@@ -157,6 +157,10 @@ void forEachLine(std::string_view content, F&& f) {
 
 }  // namespace
 
+bool hiddenListCanHold(std::string_view name) {
+    return !name.empty() && name.find('\n') == std::string_view::npos && name.back() != '\r';
+}
+
 bool hiddenListContains(std::string_view content, std::string_view name) {
     bool found = false;
     forEachLine(content, [&](std::string_view line, std::size_t, std::size_t) { found = found || line == name; });
@@ -165,7 +169,7 @@ bool hiddenListContains(std::string_view content, std::string_view name) {
 
 std::string hiddenListAdd(std::string_view content, std::string_view name) {
     std::string result(content);
-    if (hiddenListContains(content, name)) return result;
+    if (!hiddenListCanHold(name) || hiddenListContains(content, name)) return result;
     if (!result.empty() && result.back() != '\n') result.push_back('\n');
     result.append(name);
     result.push_back('\n');

@@ -36,8 +36,12 @@ std::optional<std::uint32_t> parseDosAttrib(std::string_view value);
 std::optional<std::string> updateDosAttrib(std::string_view stored, std::uint32_t attributes, bool directory);
 
 // Lines of a folder's ".hidden" file, the freedesktop list of names that file managers hide.
-// Every other line is kept byte for byte.
+// Every other line is kept byte for byte. A name the list cannot hold (hiddenListCanHold) is never
+// added: it would stand there as other names.
 inline constexpr const char* kHiddenListName = ".hidden";
+// False for a name with a line feed, or with a CR at its end, which readers take for a line end;
+// and for the empty name.
+bool hiddenListCanHold(std::string_view name);
 bool hiddenListContains(std::string_view content, std::string_view name);
 std::string hiddenListAdd(std::string_view content, std::string_view name);
 std::string hiddenListRemove(std::string_view content, std::string_view name);

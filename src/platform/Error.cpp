@@ -43,4 +43,8 @@ PlatformError notAFile(const std::string& path, const std::string& what) {
                          describeError(errc::PathFileAccessError) + ": " + path + " is " + what + ", not a file");
 }
 
+PlatformError readOnlyFile(const std::string& path) {
+    return PlatformError(errc::PermissionDenied, describeError(errc::PermissionDenied) + ": " + path + " is read-only");
+}
+
 }  // namespace quorvane

@@ -52,4 +52,8 @@ PlatformError errorFor(int number, const std::string& path);
 // /a/desktop.ini is a folder, not a file" for `what` "a folder".
 PlatformError notAFile(const std::string& path, const std::string& what);
 
+// The refusal to write or delete a file that has the read-only attribute, the same on every
+// system: "Permission denied: /a/desktop.ini is read-only".
+PlatformError readOnlyFile(const std::string& path);
+
 }  // namespace quorvane

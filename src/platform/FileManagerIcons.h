@@ -18,7 +18,8 @@ public:
     virtual ~FileManagerIcons() = default;
 
     // The folder shows `icon`. Throws PlatformError when a record the file managers read cannot be
-    // written; one whose keeper is not running (no desktop session) is passed over.
+    // written, and then has changed none of them; one whose keeper is not running (no desktop
+    // session) is passed over.
     virtual void showIcon(const std::string& folder, const FolderIcon& icon) = 0;
 
     // The folder shows its default icon again. Throws PlatformError as showIcon does.

@@ -38,7 +38,8 @@ public:
     virtual std::uint64_t fileLength(const std::string& path) = 0;
 
     // The file is gone. A link is removed itself, never followed; a folder, a FIFO or another
-    // object that is not a file is refused, saying what it is.
+    // object that is not a file is refused, saying what it is; a file with the read-only attribute
+    // is refused with readOnlyFile, as Windows refuses it.
     virtual void deleteFile(const std::string& path) = 0;
 
     // True only for an existing file that is neither hidden nor system.

@@ -1,6 +1,9 @@
 #include "platform/IniText.h"
 
+#include <utf8.h>
+
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "platform/Error.h"
@@ -11,7 +14,8 @@ namespace {
 
 // ---- Encodings ---------------------------------------------------------------------------------
 // UTF-16 files are edited as UTF-8 text. Lone surrogates are carried in their three-byte form, so
-// that every line nobody touched comes back exactly as it was stored.
+// that every line nobody touched comes back exactly as it was stored; new text must be valid UTF-8
+// (no overlong form, no surrogate, nothing beyond U+10FFFF), which utfcpp checks.
 
 enum class Encoding { Bytes, Utf16Le, Utf16Be };
 
@@ -22,24 +26,6 @@ struct Decoded {
     std::string_view suffix;  // an odd last byte of a UTF-16 file, as stored
 };
 
-void appendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     std::vector<std::uint16_t> units(bytes.size() / 2);
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -49,52 +35,56 @@ std::string utf16ToUtf8(std::string_view bytes, bool bigEndian) {
     }
     std::string out;
     out.reserve(units.size());
+    auto put = std::back_inserter(out);
     for (std::size_t i = 0; i < units.size(); ++i) {
         const std::uint32_t u = units[i];
         if (u >= 0xD800 && u < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000) {
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u));
+            utf8::append(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00u), put);
             ++i;
+        } else if (u >= 0xD800 && u < 0xE000) {
+            utf8::unchecked::append(u, put);  // a lone surrogate, carried as stored
         } else {
-            appendUtf8(out, u);
+            utf8::append(u, put);
         }
     }
     return out;
 }
 
-// Bytes that are no UTF-8 at all (possible only in new values) become U+FFFD.
+// The UTF-16 unit of a lone surrogate carried in its three-byte form at `at`; nothing when none is.
+std::optional<std::uint16_t> carriedSurrogate(std::string_view text, std::size_t at) {
+    if (at + 3 > text.size()) return std::nullopt;
+    const auto a = static_cast<unsigned char>(text[at]), b = static_cast<unsigned char>(text[at + 1]),
+               c = static_cast<unsigned char>(text[at + 2]);
+    if (a != 0xED || b < 0xA0 || b > 0xBF || (c & 0xC0) != 0x80) return std::nullopt;
+    return static_cast<std::uint16_t>(0xD000 | ((b & 0x3F) << 6) | (c & 0x3F));
+}
+
+// `text` is valid UTF-8 but for the lone surrogates utf16ToUtf8 carried; anything else is refused.
 std::string utf8ToUtf16(std::string_view text, bool bigEndian) {
     std::string out;
     out.reserve(text.size() * 2);
-    auto put = [&](std::uint32_t unit) {
+    auto put = [&](std::uint16_t unit) {
         const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
         out += bigEndian ? hi : lo;
         out += bigEndian ? lo : hi;
     };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        int length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
-        std::uint32_t cp = length == 1 ? c : length == 2 ? (c & 0x1F) : length == 3 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k < length; ++k) {
-            if (i + static_cast<std::size_t>(k) >= text.size() ||
-                (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0xC0) != 0x80) {
-                length = 0;
-                break;
-            }
-            cp = (cp << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3F);
-        }
-        if (length == 0 || cp > 0x10FFFF) {
-            put(0xFFFD);
-            ++i;
-            continue;
-        }
-        if (cp >= 0x10000) {
-            put(0xD800 + ((cp - 0x10000) >> 10));
-            put(0xDC00 + ((cp - 0x10000) & 0x3FF));
-        } else {
-            put(cp);
-        }
-        i += static_cast<std::size_t>(length);
+    std::vector<std::uint16_t> units;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const auto run = text.substr(pos);
+        const std::size_t valid = static_cast<std::size_t>(utf8::find_invalid(run.begin(), run.end()) - run.begin());
+        units.clear();
+        utf8::utf8to16(run.begin(), run.begin() + static_cast<std::ptrdiff_t>(valid), std::back_inserter(units));
+        for (const std::uint16_t unit : units) put(unit);
+        pos += valid;
+        if (pos == text.size()) break;
+        const auto lone = carriedSurrogate(text, pos);
+        if (!lone)
+            throw PlatformError(errc::InvalidPathText, describeError(errc::InvalidPathText) +
+                                                           ": text that is not valid UTF-8 cannot be written into a "
+                                                           "UTF-16 file");
+        put(*lone);
+        pos += 3;
     }
     return out;
 }
@@ -190,6 +180,9 @@ struct Place {
 };
 
 Place locate(std::string_view text, std::string_view section, std::string_view key, const IniFormat& format) {
+    // The names given are matched as the file's are, without the blanks around them.
+    section = trim(section);
+    key = trim(key);
     Place p;
     p.lines = splitLines(text);
     for (std::size_t i = 0; i < p.lines.size(); ++i) {
@@ -231,7 +224,8 @@ std::string edit(std::string text, std::string_view section, std::string_view ke
     }
     if (!value) return text;
 
-    const std::string entry = std::string(key) + "=" + *value + lineEnd;
+    // Spelt as the file will give it back, without blanks around it.
+    const std::string entry = std::string(trim(key)) + "=" + *value + lineEnd;
     if (p.header) {
         // After the section's last line that holds anything, so blank lines before the next
         // section stay where they are.
@@ -255,12 +249,26 @@ bool IniStorable(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
 }
 
+bool IniUtf8(std::string_view text) { return utf8::is_valid(text.begin(), text.end()); }
+
 std::string IniWriteValue(std::string_view content, std::string_view section, std::string_view key,
                           const std::optional<std::string>& value, const IniFormat& format) {
     if (!IniStorable(section) || !IniStorable(key) || (value && !IniStorable(*value)))
         throw PlatformError(errc::InvalidPathText,
                             describeError(errc::InvalidPathText) + ": a line break cannot be written into one line");
+    // A key that would read back as something else: the part before its "=", or a section header.
+    const std::string_view keyName = trim(key);
+    if (keyName.find('=') != std::string_view::npos || (!keyName.empty() && keyName.front() == '['))
+        throw PlatformError(errc::InvalidPathText,
+                            describeError(errc::InvalidPathText) + ": \"" + std::string(key) + "\" cannot be a key's name");
     const Decoded decoded = decode(content);
+    // New text goes into a UTF-16 file only as valid UTF-8: an overlong form would become a line
+    // break there, a byte that is no character would become U+FFFD.
+    if (decoded.encoding != Encoding::Bytes &&
+        (!IniUtf8(section) || !IniUtf8(key) || (value && !IniUtf8(*value))))
+        throw PlatformError(errc::InvalidPathText,
+                            describeError(errc::InvalidPathText) +
+                                ": text that is not valid UTF-8 cannot be written into a UTF-16 file");
     const std::string text = edit(decoded.text, section, key, value, format);
     if (text == decoded.text) return std::string(content);
     return encode(decoded, text);

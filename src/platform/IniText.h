@@ -30,7 +30,9 @@ inline constexpr IniFormat kDesktopEntryFormat{"\n", false};
 // mark is edited in UTF-16 and stays UTF-16; a UTF-8 byte order mark is kept.
 //
 // Throws PlatformError (InvalidPathText) when section, key or value holds CR, LF or NUL, which
-// would break the file's lines apart.
+// would break the file's lines apart, or, for a UTF-16 file, is not valid UTF-8 (IniUtf8): an
+// overlong form, a surrogate or a byte that is no character is refused, never converted; and when
+// the key holds "=" or starts with "[", which would read back as another key or a section.
 std::string IniWriteValue(std::string_view content, std::string_view section, std::string_view key,
                           const std::optional<std::string>& value, const IniFormat& format = kProfileFormat);
 
@@ -47,5 +49,8 @@ bool IniHoldsOnly(std::string_view content, std::string_view section, std::initi
 
 // True when `text` can stand in one line of a profile: no CR, LF or NUL.
 bool IniStorable(std::string_view text);
+
+// True when `text` is valid UTF-8: shortest forms only, no surrogates, nothing beyond U+10FFFF.
+bool IniUtf8(std::string_view text);
 
 }  // namespace quorvane

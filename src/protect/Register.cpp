@@ -84,6 +84,22 @@ RegisterAppend appendToRegister(FileSystem& fs, const std::string& registerPath,
     return append;
 }
 
+void appendAllToRegister(FileSystem& fs, const std::string& registerPath, const std::vector<std::string>& entries) {
+    std::vector<std::string> lines;
+    lines.reserve(entries.size());
+    for (const std::string& entry : entries) {
+        checkRegisterEntry(entry);
+        lines.push_back(fs.textFileBytes(entry));
+    }
+    std::string after = fs.readFile(registerPath).value_or(std::string());
+    if (lacksLineEnd(after)) after.append(kLineEnd);
+    for (const std::string& line : lines) {
+        after.append(line);
+        after.append(kLineEnd);
+    }
+    fs.writeFile(registerPath, after);
+}
+
 void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterAppend& append) {
     const std::optional<std::string> now = fs.readFile(registerPath);
     if (!now) return;  // removed meanwhile: nothing of the append is left

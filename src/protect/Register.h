@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorvane {
 
@@ -33,6 +34,11 @@ struct RegisterAppend {
 // short) first gets CR LF, so the entry never fuses with that line. Throws when the register cannot
 // be read or replaced; it is then unchanged.
 RegisterAppend appendToRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry);
+
+// Appends every entry of `entries`, in order, one line each, in one atomic replacement: all of them
+// or none. Each entry is checked (checkRegisterEntry and the text file's encoding) before anything
+// is written; a register whose last line lacks its line end first gets CR LF.
+void appendAllToRegister(FileSystem& fs, const std::string& registerPath, const std::vector<std::string>& entries);
 
 // Takes an append back: the register becomes exactly what it was (or is removed when the append
 // made it) unless something else changed it meanwhile, in which case only the appended line goes.

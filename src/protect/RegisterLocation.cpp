@@ -1,7 +1,11 @@
 #include "protect/RegisterLocation.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <string_view>
+
+#include "platform/Error.h"
+#include "platform/FileSystem.h"
 
 namespace quorvane {
 
@@ -52,6 +56,16 @@ std::string RegisterFolder(const std::string& applicationDirectory, const Instal
 bool RegisterFolderIsMadeWhenMissing(const std::string& registerFolder, const InstallFacts& facts) {
     return facts.userDataFolder &&
            withoutTrailingSeparators(*facts.userDataFolder) == withoutTrailingSeparators(registerFolder);
+}
+
+// The core's text is UTF-8 on every platform, so the folder's name is cut from it as such.
+void makeRegisterFolderOf(FileSystem& fs, const std::string& file, const InstallFacts& facts) {
+    const std::u8string text =
+        std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path().u8string();
+    const std::string folder(text.begin(), text.end());
+    if (fs.folderExists(folder)) return;
+    if (!RegisterFolderIsMadeWhenMissing(folder, facts)) return;
+    fs.makeFolders(folder);
 }
 
 }  // namespace quorvane

@@ -3,9 +3,11 @@
 #include <exception>
 
 #include "dialogs/ComDialog.h"
+#include "platform/Error.h"
 #include "platform/Utf8.h"
 #include "protect/Disguise.h"
 #include "protect/ErrorReport.h"
+#include "protect/FolderArgument.h"
 #include "protect/MainView.h"
 #include "protect/PathHelpers.h"
 #include "protect/RegisterLocation.h"
@@ -73,6 +75,11 @@ void frmMain::FolderIcon() {
         m_folderPath = BrowseForFolder(m_services.dialogs, m_view.hWnd(), "Select a folder to edit");
     } catch (const std::exception&) {
     }
+    ChooseFolder(m_folderPath);
+}
+
+void frmMain::ChooseFolder(const std::string& folder) {
+    m_folderPath = folder;
     if (characterCount(m_folderPath) > 3) {
         try {
             m_view.setPathText(m_folderPath);
@@ -83,6 +90,18 @@ void frmMain::FolderIcon() {
         } catch (const std::exception&) {
         }
     }
+}
+
+bool frmMain::OpenStartFolder(const std::string& folder) {
+    const std::string path = absolutePath(folder);
+    try {
+        checkIsFolder(path);
+    } catch (const PlatformError& error) {
+        reportError(m_services.messages, error);
+        return false;
+    }
+    ChooseFolder(path);
+    return true;
 }
 
 void frmMain::FillVar() { m_folderPath = m_view.pathText(); }

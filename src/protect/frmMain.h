@@ -28,6 +28,13 @@ public:
     void cmd_Click(std::int16_t Index);
 
     void FolderIcon();
+    // What choosing `folder` in the folder browser does: FolderPath becomes it and, when it is
+    // longer than a drive root, the path box and the current icon show it.
+    void ChooseFolder(const std::string& folder);
+    // The folder the program was started with (a relative path is taken from the current folder):
+    // chosen as in the folder browser when it is a folder; otherwise the error report names it and
+    // the window stays as loaded. Whether it was chosen.
+    bool OpenStartFolder(const std::string& folder);
     void LockFolder();
     void UnlockFolder();
     void HideFolder();

@@ -1,6 +1,5 @@
 // Hiding: "Hide Folder" records the folder in the register; "Show Folder" opens the list of
 // hidden folders, filled from the register.
-#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -30,18 +29,6 @@ private:
     bool& m_flag;
     bool m_previous;
 };
-
-// Makes the folder that holds the register `file`, with its parents, when it is missing and is one
-// that is made then (RegisterFolderIsMadeWhenMissing); otherwise the folder is left as it is. The
-// core's text is UTF-8 on every platform, so the folder's name is cut from it as such.
-void makeRegisterFolderOf(FileSystem& fs, const std::string& file, const InstallFacts& facts) {
-    const std::u8string text =
-        std::filesystem::path(std::u8string(file.begin(), file.end())).parent_path().u8string();
-    const std::string folder(text.begin(), text.end());
-    if (fs.folderExists(folder)) return;
-    if (!RegisterFolderIsMadeWhenMissing(folder, facts)) return;
-    fs.makeFolders(folder);
-}
 
 }  // namespace
 

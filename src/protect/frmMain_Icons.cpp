@@ -6,7 +6,6 @@
 #include "dialogs/ComDialog.h"
 #include "icons/DesktopIni.h"
 #include "icons/FolderIcons.h"
-#include "icons/WriteIniValue.h"
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
 #include "platform/IniWriter.h"
@@ -68,11 +67,23 @@ void frmMain::ChangeIcon() {
         // refused before anything changes.
         m_services.fs.checkWritableFile(ini);
 
-        WriteIniValue(m_services.ini, kShellClassInfo, kIconFileKey, iconFile, ini);
-        WriteIniValue(m_services.ini, kShellClassInfo, kIconIndexKey, "0", ini);
-        m_services.fs.setAttributes(folder, attr::System);
+        // What the press may have to put back: a write that fails leaves the folder as it was.
+        const IconState before = iconStateOf(m_services.fs, folder);
+        auto restoring = [&](auto&& action) {
+            try {
+                action();
+            } catch (const PlatformError& error) {
+                throw restoreIconState(m_services.fs, folder, before, error);
+            }
+        };
+        restoring([&] {
+            m_services.ini.writeString(kShellClassInfo, kIconFileKey, iconFile, ini);
+            m_services.ini.writeString(kShellClassInfo, kIconIndexKey, "0", ini);
+        });
+        // A hidden folder stays hidden: the custom icon adds System and takes nothing away.
+        m_services.fs.setAttributes(folder, IconFolderAttributes(before.folderAttributes));
         m_services.fs.setAttributes(ini, attr::Hidden | attr::System);
-        TellFileManagers(m_services.fileManagers, m_services.fs, folder, iconFile);
+        restoring([&] { TellFileManagers(m_services.fileManagers, m_services.fs, folder, iconFile); });
         m_services.messages.messageBox("Icon Changed", mb::Information, std::string(kAppTitle));
         DrawShellIcon(m_services.icons, m_folderPath, m_view.currentIcon(), 32);
     }

@@ -1,7 +1,11 @@
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
 
+#include "cli/CommandLine.h"
 #include "platform/Error.h"
 #include "qt/QtServices.h"
 #include "qt/PathText.h"
@@ -10,6 +14,10 @@
 #include "qt/FontSubstitutes.h"
 
 int main(int argc, char* argv[]) {
+    // A command runs the actions without any window system: no application object is made for it.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (quorvane::cli::isCommand(args)) return quorvane::cli::runConsole(args);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromLatin1(quorvane::kAppTitle));
     quorvane::ensureIconTheme();
@@ -20,6 +28,8 @@ int main(int argc, char* argv[]) {
         quorvane::MainWindow window(owned.services(),
                                     QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
         window.show();
+        // The folder a file manager's menu (or a shell) started us with.
+        if (!args.empty()) window.form().OpenStartFolder(args.front());
         return QApplication::exec();
     } catch (const quorvane::PlatformError& error) {
         // A failing load sequence leaves no window to go on with.

@@ -6,16 +6,42 @@
 // after the Windows types
 #include <commctrl.h>
 
+#include <shellapi.h>
+
 #include <exception>
+#include <string>
+#include <vector>
+
+#include "cli/CommandLine.h"
 
 #include "platform/Error.h"
 #include "platform/UserMessages.h"
+#include "platform/win32/Win32Text.h"
 #include "win32/ServicesWin32.h"
 #include "win32/ShellIcons.h"
 #include "win32/UserMessages.h"
 
+namespace {
+
+// The program's arguments after its own name, as UTF-8.
+std::vector<std::string> programArguments() {
+    int count = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; argv && i < count; ++i) args.push_back(quorvane::win32::fromWide(argv[i]));
+    ::LocalFree(argv);
+    return args;
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     using namespace quorvane;
+    // A command runs as in quorvane.com, without a window; its output reaches only what the
+    // caller redirected (the console companion is the one for consoles).
+    const std::vector<std::string> args = programArguments();
+    if (cli::isCommand(args)) return cli::runConsole(args);
+
     // The shell's image lists start while the windows are made: the load shows the folder's icon.
     ShellIconsWin32::prepareInBackground();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
@@ -29,6 +55,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
         ::ShowWindow(main.hwnd(), show);
         ::UpdateWindow(main.hwnd());
         main.focusFirst();
+        // The folder Explorer's menu (or a shortcut) started us with.
+        if (!args.empty()) main.form().OpenStartFolder(args.front());
 
         MSG msg;
         while (::GetMessageW(&msg, nullptr, 0, 0) > 0) win32::dispatchMessage(msg);

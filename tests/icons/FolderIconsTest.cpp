@@ -74,9 +74,15 @@ TEST_F(FolderIcons, SetDefaultDeletesOnlyAFileThatHeldNothingElse) {
     const Case cases[] = {
         {"the two keys as Change Icon wrote them", "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 4,
          nullptr, 32},
-        {"the keys in another case and the header alone", "[.shellclassinfo]\r\nIconIndex=0\r\n", 6, nullptr, 32},
+        {"the keys in another case and the header alone", "[.shellclassinfo]\r\nIconIndex=0\r\n", 4, nullptr, 32},
         {"an empty file", "", 4, nullptr, 32},
-        {"no desktop.ini", nullptr, 6, nullptr, 32},
+        {"no desktop.ini", nullptr, 4, nullptr, 32},
+        // A hidden folder stays hidden: Hidden and System stay, whatever happens to desktop.ini.
+        {"a hidden folder without desktop.ini", nullptr, 6, nullptr, 0x26},
+        {"a hidden folder whose desktop.ini held the icon alone", "[.ShellClassInfo]\r\niconfile=/a.ico\r\n", 6,
+         nullptr, 0x26},
+        {"a read-only hidden folder", nullptr, 7, nullptr, 0x26},
+        {"hidden without System", nullptr, 2, nullptr, 0x22},
         {"an info tip", "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconfile=/a.ico\r\niconindex=0\r\n", 4,
          "[.ShellClassInfo]\r\nInfoTip=Mine\r\n", 0x24},
         {"a localised name",
@@ -86,8 +92,8 @@ TEST_F(FolderIcons, SetDefaultDeletesOnlyAFileThatHeldNothingElse) {
         {"view settings in another section",
          "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n[ViewState]\r\nMode=\r\nVid=x\r\n", 4,
          "[.ShellClassInfo]\r\n[ViewState]\r\nMode=\r\nVid=x\r\n", 0x24},
-        {"a hidden folder keeps its System attribute only", "[.ShellClassInfo]\r\niconfile=/a.ico\r\n[X]\r\ny=1\r\n", 6,
-         "[.ShellClassInfo]\r\n[X]\r\ny=1\r\n", 0x24},
+        {"a hidden folder with more in desktop.ini stays hidden",
+         "[.ShellClassInfo]\r\niconfile=/a.ico\r\n[X]\r\ny=1\r\n", 6, "[.ShellClassInfo]\r\n[X]\r\ny=1\r\n", 0x26},
         {"a folder without System does not get it", "[Other]\r\nx=1\r\n", 32, "[Other]\r\nx=1\r\n", 32},
     };
     int n = 0;
@@ -182,13 +188,28 @@ TEST_F(FolderIcons, WhatTheFileManagersAreToShow) {
     for (const Case& c : cases) EXPECT_EQ(FileManagerIconFor(fs, dir, c.iconFile), c.expected) << c.name;
 }
 
-TEST_F(FolderIcons, TellingTheFileManagersNeverFails) {
+TEST_F(FolderIcons, TellingTheFileManagersPassesTheirFailureOn) {
     const std::string dir = folder("Target");
     writeBytes(tmp / "green.ico", "ico");
     managers.fail = true;
-    TellFileManagers(managers, fs, dir, tmp / "green.ico");
-    TellFileManagers(managers, fs, dir, std::nullopt);
+    EXPECT_THROW(TellFileManagers(managers, fs, dir, tmp / "green.ico"), PlatformError);
+    EXPECT_THROW(TellFileManagers(managers, fs, dir, std::nullopt), PlatformError);
     EXPECT_EQ(managers.calls, (std::vector<std::string>{"icon " + dir + " " + tmp / "green.ico", "default " + dir}));
+}
+
+TEST_F(FolderIcons, TheAttributesOfTheTwoButtons) {
+    struct Case {
+        std::uint32_t before, changeIcon, setDefault, setDefaultKeepingIni;
+    };
+    const Case cases[] = {
+        {0x0, 0x4, 0x20, 0x20},   {0x4, 0x4, 0x20, 0x24},   {0x21, 0x4, 0x20, 0x20},
+        {0x6, 0x6, 0x26, 0x26},   {0x2, 0x6, 0x22, 0x22},   {0x27, 0x6, 0x26, 0x26},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(IconFolderAttributes(c.before), c.changeIcon) << c.before;
+        EXPECT_EQ(DefaultFolderAttributes(c.before, false), c.setDefault) << c.before;
+        EXPECT_EQ(DefaultFolderAttributes(c.before, true), c.setDefaultKeepingIni) << c.before;
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // over a fake view in icon_form_test.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QLineEdit>
@@ -23,6 +24,7 @@ namespace quorvane {
 namespace {
 
 using test::exists;
+using test::makeDir;
 using test::FaultyFileSystem;
 using test::readBytes;
 using test::StoppingIniWriter;
@@ -215,8 +217,8 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         {"fresh folder", std::nullopt, nullptr, std::nullopt},
         {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
         {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt, "[Other]\r\nx=1\r\n",
-         0x24},
-        {"read-only folder, read-only file", 1u, "", 1u},
+         0x26},
+        {"read-only folder, read-only file", 1u, "", 1u, ""},
         {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
     };
     int n = 0;
@@ -235,8 +237,8 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         EXPECT_TRUE(messages.boxes.empty()) << s.name;
         EXPECT_EQ(w.Picture1()->image(), boxShowing(dir)) << s.name;
     }
-    // The hidden folder became visible again in the file manager's listing too.
-    EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+    // The hidden folder stays hidden in the file managers' listing too.
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "S2\n");
 }
 
 // A folder's own settings in "desktop.ini" come through a custom icon and its reset byte for byte.
@@ -344,14 +346,44 @@ TEST_F(IconTest, AProgramFileIsPreviewedAsTheShellWouldShowIt) {
     EXPECT_EQ(w.Picture1()->image(), boxShowing(tmp / "tool.exe"));
 }
 
-TEST_F(IconTest, ChangeIconOnAHiddenFolderLeavesItSystemOnly) {
+TEST_F(IconTest, ChangeIconOnAHiddenFolderKeepsItHidden) {
     const std::string hidden = folder("Hidden");
     fs.setAttributes(hidden, attr::Hidden | attr::System);
     MainWindow& w = windowOn(hidden);
     openIcon(w, greenIco);
     QTest::mouseClick(w.cmd(6), Qt::LeftButton);
-    EXPECT_EQ(fs.attributes(hidden), 4u);
+    EXPECT_EQ(fs.attributes(hidden), 6u);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "Hidden\n");
     EXPECT_TRUE(showsMarked(w.Picture1(), kGreen));
+}
+
+// Hide, Change Icon, Set Default Icon, each pressed in the window: after each the folder is hidden
+// (its attribute and its line in its parent's .hidden) and in the register.
+TEST_F(IconTest, AHiddenFolderStaysHiddenAndRecordedWhateverIsDoneToItsIcon) {
+    const std::string target = folder("Target");
+    MainWindow& w = windowOn(target);
+    auto expectHidden = [&](const char* after, std::uint32_t attributes) {
+        EXPECT_EQ(fs.attributes(target), attributes) << after;
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "Target\n") << after;
+        EXPECT_EQ(readBytes(tmp / "l0g.ext"), target + "\r\n") << after;
+    };
+    QTest::mouseClick(w.cmd(3), Qt::LeftButton);
+    ASSERT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(messages.boxes[0].title, std::optional<std::string>("yeah!"));
+    messages.boxes.clear();
+    expectHidden("Hide Folder", 6);
+    openIcon(w, greenIco);
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    expectIconChangedOnly();
+    expectHidden("Change Icon", 6);
+    EXPECT_EQ(readBytes(target + "/.hidden"), "desktop.ini\n");
+    QTest::mouseClick(w.cmd(7), Qt::LeftButton);
+    EXPECT_TRUE(messages.boxes.empty());
+    expectHidden("Set Default Icon", 0x26);
+    EXPECT_FALSE(exists(iniOf(target)));
+    QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+    expectIconChangedOnly();
+    expectHidden("Change Icon again", 6);
 }
 
 TEST_F(IconTest, TypedPathIsUsedAtOnceBySetDefaultButLaterByChangeIcon) {
@@ -448,6 +480,7 @@ TEST_F(IconTest, StoppedAtAnyCallTheIconActionsLeaveEveryFileWhole) {
         std::uint32_t folderBefore;
         bool iniHidden;                   // desktop.ini hidden + system before, as "Change Icon" leaves it
         States ini, folderList, iniList;  // the states desktop.ini, the parent's and the folder's .hidden may be in
+        std::uint32_t folderAfter;
     };
     const Case cases[] = {
         {"Change Icon on a hidden folder",
@@ -455,15 +488,17 @@ TEST_F(IconTest, StoppedAtAnyCallTheIconActionsLeaveEveryFileWhole) {
          6,
          false,
          {old, v1, v2},
-         {"<missing>", "T\n"},
-         {"<missing>", "desktop.ini\n"}},
+         {"T\n"},  // hidden throughout
+         {"<missing>", "desktop.ini\n"},
+         6},
         {"Set Default Icon after Change Icon",
          7,
          4,
          true,
          {v2, "<missing>"},
          {"<missing>"},
-         {"desktop.ini\n", "<missing>"}},
+         {"desktop.ini\n", "<missing>"},
+         32},
     };
     auto bytesOr = [](const std::string& path) { return exists(path) ? readBytes(path) : "<missing>"; };
     auto oneOf = [](const States& states, const std::string& now) {
@@ -496,11 +531,137 @@ TEST_F(IconTest, StoppedAtAnyCallTheIconActionsLeaveEveryFileWhole) {
             EXPECT_EQ(readBytes(tmp / "l0g.ext"), tmp / "T" + "\r\n");
             if (completed) {
                 EXPECT_EQ(bytesOr(iniOf(target)), c.ini.back());
-                EXPECT_EQ(freshStart.attributes(target), c.button == 6 ? 4u : 32u);
+                EXPECT_EQ(freshStart.attributes(target), c.folderAfter);
             }
             ASSERT_LT(call, 30);
         }
     }
+}
+
+// Hostile names and bytes through the real services, pressed in the window: every file involved is
+// compared byte for byte afterwards, and no line appears that was not meant.
+TEST_F(IconTest, HostileNamesAndBytesWriteNoLineTheyWereNotMeantTo) {
+    using namespace std::string_literals;
+    auto utf16 = [](const std::string& ascii) {
+        std::string out = "\xFF\xFE";
+        for (const char c : ascii) out += std::string{c, '\0'};
+        return out;
+    };
+    auto rawAttrib = [](const std::string& path) {
+        char value[64];
+        const ssize_t n = ::getxattr(path.c_str(), "user.DOSATTRIB", value, sizeof value);
+        return n < 0 ? "<none>"s : std::string(value, static_cast<std::size_t>(n));
+    };
+    auto bytesOr = [](const std::string& path) { return exists(path) ? readBytes(path) : "<missing>"; };
+    const std::string overlong = "/a\xC0\x8A[Other]\xC0\x8Dx=1.ico";
+    const std::string surrogate = "/a\xED\xA0\x80.ico";
+    const std::string ownUtf16 = utf16("[.ShellClassInfo]\r\nInfoTip=Mine\r\n");
+    const std::string ownAnsi = "[.ShellClassInfo]\r\nInfoTip=Mine\r\n";
+    struct Case {
+        const char* name;
+        std::function<std::string()> prepare;   // makes the folder, gives its path
+        std::function<void(MainWindow&)> press;  // what the user does
+        std::vector<std::pair<std::string, std::string>> files;  // name in tmp, bytes after ("<missing>")
+        const char* message;                                     // part of the one message shown; "" none
+    };
+    const std::vector<Case> cases = {
+        {"an overlong line feed in the icon path, UTF-16 desktop.ini",
+         [&] {
+             const std::string dir = folder("A");
+             writeBytes(iniOf(dir), ownUtf16);
+             return dir;
+         },
+         [&](MainWindow& w) {
+             openIcon(w, overlong);
+             QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+         },
+         {{"A/desktop.ini", ownUtf16}, {"A/.directory", "<missing>"}, {"A/.hidden", "<missing>"}},
+         "not valid UTF-8"},
+        {"a surrogate in the icon path, UTF-16 desktop.ini",
+         [&] {
+             const std::string dir = folder("B");
+             writeBytes(iniOf(dir), ownUtf16);
+             return dir;
+         },
+         [&](MainWindow& w) {
+             openIcon(w, surrogate);
+             QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+         },
+         {{"B/desktop.ini", ownUtf16}, {"B/.hidden", "<missing>"}},
+         "not valid UTF-8"},
+        {"the same path into an ANSI desktop.ini: its bytes on their one line",
+         [&] {
+             const std::string dir = folder("C");
+             writeBytes(iniOf(dir), ownAnsi);
+             return dir;
+         },
+         [&](MainWindow& w) {
+             openIcon(w, overlong);
+             QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+         },
+         {{"C/desktop.ini", ownAnsi + "iconfile=" + overlong + "\r\niconindex=0\r\n"}, {"C/.hidden", "desktop.ini\n"}},
+         "Icon Changed"},
+        {"a read-only desktop.ini is not deleted by Set Default Icon",
+         [&] {
+             const std::string dir = folder("D");
+             writeBytes(iniOf(dir), "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n");
+             realFs.setAttributes(iniOf(dir), attr::ReadOnly | attr::Hidden | attr::System);
+             realFs.setAttributes(dir, attr::System);
+             return dir;
+         },
+         [&](MainWindow& w) { QTest::mouseClick(w.cmd(7), Qt::LeftButton); },
+         {{"D/desktop.ini", "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n"}, {"D/.hidden", "desktop.ini\n"}},
+         ""},
+        {"a stale temporary file of a killed writer goes with the next write",
+         [&] {
+             const std::string dir = folder("E");
+             writeBytes(dir + "/.desktop.ini.quorvane-0123456789abcdef", "[.ShellClassInfo]\r\nicon");
+             return dir;
+         },
+         [&](MainWindow& w) {
+             openIcon(w, greenIco);
+             QTest::mouseClick(w.cmd(6), Qt::LeftButton);
+         },
+         {{"E/.desktop.ini.quorvane-0123456789abcdef", "<missing>"},
+          {"E/desktop.ini", "[.ShellClassInfo]\r\niconfile=" + greenIco + "\r\niconindex=0\r\n"}},
+         "Icon Changed"},
+        {"a folder named a LF b, hidden by another program, through Set Default Icon",
+         [&] {
+             const std::string dir = folder("a\nb");
+             EXPECT_EQ(::setxattr(dir.c_str(), "user.DOSATTRIB", "0x6", 3, 0), 0);
+             return dir;
+         },
+         [&](MainWindow& w) { QTest::mouseClick(w.cmd(7), Qt::LeftButton); },
+         {{".hidden", "<missing>"}},
+         ""},
+        {"a folder named a LF b is not hidden",
+         [&] { return folder("a\nb2"); },
+         [&](MainWindow& w) { QTest::mouseClick(w.cmd(3), Qt::LeftButton); },
+         {{".hidden", "<missing>"}, {"l0g.ext", "<missing>"}},
+         "a line break cannot be kept in the register"},
+    };
+    makeDir(tmp / "a");
+    makeDir(tmp / "b");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string dir = c.prepare();
+        MainWindow& w = windowOn(dir);
+        c.press(w);
+        if (*c.message) {
+            ASSERT_EQ(messages.boxes.size(), 1u);
+            EXPECT_NE(messages.boxes[0].text.find(c.message), std::string::npos) << messages.boxes[0].text;
+        } else {
+            EXPECT_TRUE(messages.boxes.empty());
+        }
+        messages.boxes.clear();
+        for (const auto& [name, bytes] : c.files) EXPECT_EQ(bytesOr(tmp / name), bytes) << name;
+        EXPECT_EQ(rawAttrib(tmp / "a"), "<none>");
+        EXPECT_EQ(rawAttrib(tmp / "b"), "<none>");
+    }
+    EXPECT_EQ(fs.attributes(tmp / "a\nb"), 0x26u);  // still hidden, though the file managers list it
+    EXPECT_EQ(fs.attributes(tmp / "A"), 0u);
+    EXPECT_EQ(rawAttrib(tmp / "A"), "<none>");  // not even touched
+    EXPECT_EQ(fs.attributes(tmp / "D"), 0x20u);
 }
 
 }  // namespace

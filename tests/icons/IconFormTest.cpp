@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
+#include "platform/FileManagerIcons.h"
 #include "platform/FileSystem.h"
 #include "platform/IniWriter.h"
 #include "platform/PathSeparator.h"
@@ -36,6 +37,40 @@ private:
     IniWriter& m_real;
 };
 
+// Hands writes on to the real writer; the `failAt`th from now on (1 = the next) throws `error`.
+class FailingIniWriter final : public IniWriter {
+public:
+    explicit FailingIniWriter(IniWriter& real) : m_real(real) {}
+    void writeString(const std::string& section, const std::string& key, const std::optional<std::string>& value,
+                     const std::string& file) override {
+        if (--failAt == 0) throw PlatformError(errc::DeviceIoError, describeError(errc::DeviceIoError) + ": " + file);
+        m_real.writeString(section, key, value, file);
+    }
+    bool canStore(const std::string& text) const override { return m_real.canStore(text); }
+    int failAt = 0;
+
+private:
+    IniWriter& m_real;
+};
+
+// The file managers' records, whose writing fails on demand, as a full disk makes it fail.
+class FailingFileManagers final : public FileManagerIcons {
+public:
+    explicit FailingFileManagers(FileManagerIcons& real) : m_real(real) {}
+    void showIcon(const std::string& folder, const FolderIcon& icon) override {
+        if (fail) throw errorFor(errc::DiskFull, folder + kSeparator + ".directory");
+        m_real.showIcon(folder, icon);
+    }
+    void showDefault(const std::string& folder) override {
+        if (fail) throw errorFor(errc::DiskFull, folder + kSeparator + ".directory");
+        m_real.showDefault(folder);
+    }
+    bool fail = false;
+
+private:
+    FileManagerIcons& m_real;
+};
+
 class IconTest : public test::MainFormTest {
 protected:
     IconTest() {
@@ -44,7 +79,7 @@ protected:
     }
 
     // The form with the counting writer (or `writer`), working on `path` as after a browse.
-    frmMain& formOn(const std::string& path, IniWriter* writer = nullptr) {
+    frmMain& formOn(const std::string& path, IniWriter* writer = nullptr, FileManagerIcons* managers = nullptr) {
         const Services s = services();
         m_form = std::make_unique<frmMain>(Services{.fs = s.fs,
                                                     .messages = s.messages,
@@ -54,7 +89,7 @@ protected:
                                                     .registry = s.registry,
                                                     .launcher = s.launcher,
                                                     .keys = s.keys,
-                                                    .fileManagers = s.fileManagers},
+                                                    .fileManagers = managers ? *managers : s.fileManagers},
                                            view, tmp.path());
         m_form->Form_Load();
         dialogs.folders.push_back(path);
@@ -218,7 +253,7 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         {"fresh folder", std::nullopt, nullptr, std::nullopt},
         {"custom icon", 4u, "[.ShellClassInfo]\r\niconfile=/a.ico\r\niconindex=0\r\n", 6u},
         {"hidden folder with a foreign desktop.ini", 6u, "[Other]\r\nx=1\r\n", std::nullopt, "[Other]\r\nx=1\r\n",
-         0x24},
+         0x26},
         {"read-only folder, read-only file", 1u, "", 1u},
         {"archive folder, no desktop.ini", 32u, nullptr, std::nullopt},
     };
@@ -231,9 +266,9 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         frmMain& f = formOn(dir);
         view.picture1.steps.clear();
         f.cmd_Click(7);
-        // Windows refuses to delete a read-only file: that step is skipped, the rest runs.
+        // A read-only file is not deleted, on Linux as on Windows: that step is skipped, the rest runs.
         const bool readOnlyIni = s.iniAttributes && (*s.iniAttributes & attr::ReadOnly) != 0;
-        EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr || (readOnlyIni && !kDeletesReadOnlyFiles)) << s.name;
+        EXPECT_EQ(exists(iniOf(dir)), s.iniAfter != nullptr || readOnlyIni) << s.name;
         if (s.iniAfter) {
             EXPECT_EQ(readBytes(iniOf(dir)), profileText(s.iniAfter)) << s.name;
         }
@@ -242,20 +277,42 @@ TEST_F(IconTest, SetDefaultReachesTheSameEndFromAnyState) {
         EXPECT_EQ(view.picture1.steps.size(), 5u) << s.name;
         EXPECT_EQ(view.picture1.picture, FakeShellIcons::pictureOf(dir)) << s.name;
     }
-    // The hidden folder became visible again in the file manager's listing too.
+    // The hidden folder stays hidden in the file managers' listing too.
     if (kListsHiddenFolders) {
-        EXPECT_FALSE(exists(tmp / ".hidden") && readBytes(tmp / ".hidden").find("S2") != std::string::npos);
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "S2\n");
     }
 }
 
-TEST_F(IconTest, ChangeIconOnAHiddenFolderLeavesItSystemOnly) {
+TEST_F(IconTest, AHiddenFolderStaysHiddenThroughBothButtons) {
     const std::string hidden = folder("Hidden");
     realFs.setAttributes(hidden, attr::Hidden | attr::System);
     frmMain& f = formOn(hidden);
     openIcon(f, greenIco);
     f.cmd_Click(6);
-    EXPECT_EQ(attributesOf(hidden), kept(4u));
+    EXPECT_EQ(attributesOf(hidden), kept(6u));
     expectIconChangedOnly();
+    if (kListsHiddenFolders) {
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "Hidden\n");
+    }
+    f.cmd_Click(7);
+    EXPECT_FALSE(exists(iniOf(hidden)));
+    EXPECT_EQ(attributesOf(hidden), kept(0x26u));
+    if (kListsHiddenFolders) {
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "Hidden\n");
+    }
+    // A folder that is not hidden gets exactly System, and then Archive.
+    const std::string plain = folder("Plain");
+    realFs.setAttributes(plain, attr::ReadOnly | attr::Archive);
+    frmMain& g = formOn(plain);
+    openIcon(g, greenIco);
+    g.cmd_Click(6);
+    expectIconChangedOnly();
+    EXPECT_EQ(attributesOf(plain), kept(4u));
+    g.cmd_Click(7);
+    EXPECT_EQ(attributesOf(plain), kept(32u));
+    if (kListsHiddenFolders) {
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "Hidden\n");
+    }
 }
 
 TEST_F(IconTest, FolderPathOfThreeCharactersOrFewerOnlyCopiesThePathBox) {
@@ -325,15 +382,15 @@ TEST_F(IconTest, AFailingAttributeStepEndsInTheErrorReportAndTheProgramGoesOn) {
     EXPECT_EQ(attributesOf(iniOf(target)), kept(6u));
 }
 
-TEST_F(IconTest, AWriterThatCannotWriteLeavesStepFiveToFail) {
+TEST_F(IconTest, AWriterThatCannotWriteEndsTheActionWithItsOwnError) {
     const std::string target = folder("Target");
     UnavailableIniWriter failingWriter;
     frmMain& f = formOn(target, &failingWriter);
     openIcon(f, greenIco);
     f.cmd_Click(6);
-    expectErrorReport(errc::FileNotFound);
+    expectErrorReport(errc::PathFileAccessError, iniOf(target));
     EXPECT_FALSE(exists(iniOf(target)));
-    EXPECT_EQ(attributesOf(target), kept(4u));  // what step 4 did stays
+    EXPECT_EQ(attributesOf(target), kept(0u));  // nothing was changed
 }
 
 TEST_F(IconTest, SetDefaultSkipsEachFailingStepSilently) {
@@ -401,6 +458,66 @@ TEST_F(IconTest, LineBreaksInThePathsAreRefusedBeforeAnythingIsWritten) {
     f2.cmd_Click(7);  // the program goes on
     if (kListsHiddenFolders) {
         EXPECT_EQ(attributesOf(broken), kept(32u));
+    }
+}
+
+TEST_F(IconTest, AFailedWriteEndsChangeIconAndPutsEverythingBack) {
+    struct Start {
+        const char* name;
+        const char* ini;  // nullptr: none
+        std::uint32_t iniAttributes;
+        std::uint32_t folderAttributes;
+    };
+    const Start starts[] = {
+        {"a plain folder", nullptr, 0, 0},
+        {"a hidden folder with its own desktop.ini", "[.ShellClassInfo]\r\nInfoTip=Mine\r\n[X]\r\ny=1\r\n", 6, 6},
+        {"an icon already", "[.ShellClassInfo]\r\niconfile=/old.ico\r\niconindex=3\r\n", 6, 4},
+    };
+    enum class Failing { IconFile, IconIndex, FileManagers };
+    const struct {
+        const char* name;
+        Failing failing;
+        int number;
+    } failures[] = {
+        {"the iconfile key", Failing::IconFile, errc::DeviceIoError},
+        {"the iconindex key", Failing::IconIndex, errc::DeviceIoError},
+        {".directory", Failing::FileManagers, errc::DiskFull},
+    };
+    FailingIniWriter writer(*core.iniWriter);
+    FailingFileManagers managers(*core.fileManagerIcons);
+    int n = 0;
+    for (const Start& start : starts) {
+        for (const auto& failure : failures) {
+            const std::string name = std::string(start.name) + ", " + failure.name;
+            const std::string dir = folder("F" + std::to_string(n++));
+            if (start.ini) {
+                writeBytes(iniOf(dir), start.ini);
+                realFs.setAttributes(iniOf(dir), start.iniAttributes);
+            }
+            realFs.setAttributes(dir, start.folderAttributes);
+            const std::string listBefore = exists(tmp / ".hidden") ? readBytes(tmp / ".hidden") : "";
+            frmMain& f = formOn(dir, &writer, &managers);
+            openIcon(f, greenIco);
+            writer.failAt = failure.failing == Failing::IconFile ? 1 : failure.failing == Failing::IconIndex ? 2 : 0;
+            managers.fail = failure.failing == Failing::FileManagers;
+            f.cmd_Click(6);
+            managers.fail = false;
+            writer.failAt = 0;
+            expectErrorReport(failure.number, describeError(failure.number) + ": " + dir + kSeparator +
+                                                  (failure.failing == Failing::FileManagers ? ".directory" : "desktop.ini"));
+            if (start.ini) {
+                EXPECT_EQ(readBytes(iniOf(dir)), start.ini) << name;
+                EXPECT_EQ(attributesOf(iniOf(dir)), kept(start.iniAttributes)) << name;
+            } else {
+                EXPECT_FALSE(exists(iniOf(dir))) << name;
+            }
+            EXPECT_EQ(attributesOf(dir), kept(start.folderAttributes)) << name;
+            EXPECT_EQ(f.FolderPath(), dir) << name;  // the action ended
+            if (kListsHiddenFolders) {
+                EXPECT_EQ(exists(tmp / ".hidden") ? readBytes(tmp / ".hidden") : "", listBefore) << name;
+                EXPECT_FALSE(exists(dir + "/.directory")) << name;
+            }
+        }
     }
 }
 

@@ -425,6 +425,13 @@ TEST(FormDescriptionTest, ALayoutThatCannotBeReadSaysWhatAndWhere) {
         {"font size", withControl(label + R"("font": {"size": 0})"),
          "layout t: l.font: \"size\" must be a number above 0"},
         {"font member", withControl(label + R"("font": {"bold": true})"), "layout t: l.font: unknown member \"bold\""},
+        // Numbers beyond what the JSON library holds fail while the text is read: named all the same.
+        {"a length out of range", withControl(label.substr(0, label.find("\"width\"")) + R"("width": 1e400, "height": 1)"),
+         "layout t: controls[0].width: number overflow parsing '1e400'"},
+        {"a form setting out of range", R"({"form": {"width": 1, "height": -1e999}})",
+         "layout t: form.height: number overflow parsing '-1e999'"},
+        {"a property out of range", withControl(button + R"("properties": {"font": {"size": 2e308}})"),
+         "layout t: controls[0].properties.font.size: number overflow parsing '2e308'"},
         {"named twice", R"({"form": {"width": 1, "height": 1}, "controls": [{)" + button + R"("properties": {}},
            {)" + button + R"("visible": true}]})",
          "layout t: b(1): named twice"},

@@ -3,6 +3,9 @@
 #include "platform/posix/FileManagerIcons.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
 
 #include <vector>
 
@@ -89,6 +92,32 @@ TEST_F(PosixFileManagerIcons, AFileThatCannotBeWrittenIsReported) {
     EXPECT_THROW(icons.showIcon(tmp / "Odd", {.file = "/a.ico", .themeName = {}}), PlatformError);
     EXPECT_THROW(icons.showDefault(tmp / "Odd"), PlatformError);
     icons.showDefault(tmp / "Missing");  // nothing there to take away
+}
+
+// Without a session bus nothing is started for the icon: GIO would otherwise autolaunch a bus
+// daemon through dbus-launch, which outlives the program. A dbus-launch of our own on the PATH
+// notes every start; an X display is named, since GIO autolaunches only with one. Run alone (its
+// own ctest entry), as GIO keeps what it found of the bus for the rest of the process.
+TEST_F(PosixFileManagerIcons, WithoutASessionBusNothingIsStarted) {
+    const std::string bin = tmp / "bin";
+    const std::string runtime = tmp / "run";
+    makeDir(bin);
+    makeDir(runtime);
+    writeBytes(bin + "/dbus-launch", "#!/bin/sh\necho \"$@\" >>\"" + tmp / "started" + "\"\nexit 1\n");
+    ASSERT_EQ(::chmod((bin + "/dbus-launch").c_str(), 0755), 0);
+    ::setenv("PATH", (bin + ":" + ::getenv("PATH")).c_str(), 1);
+    ::setenv("DISPLAY", ":4242", 1);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+    ::unsetenv("DBUS_SESSION_BUS_ADDRESS");
+
+    const std::string dir = tmp / "Folder";
+    makeDir(dir);
+    icons.showIcon(dir, {.file = "/icons/a.ico", .themeName = {}});
+    EXPECT_EQ(readBytes(dir + "/.directory"), "[Desktop Entry]\nIcon=/icons/a.ico\n");
+    icons.showIcon(dir, {.file = {}, .themeName = "application-x-executable"});
+    icons.showDefault(dir);
+    EXPECT_FALSE(exists(dir + "/.directory"));
+    EXPECT_FALSE(exists(tmp / "started")) << readBytes(tmp / "started");
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -418,6 +420,40 @@ TEST_F(CrashAtEveryStep, DesktopIniIsTheOldOrTheNewWhole) {
             EXPECT_EQ(now, after);
         }
         ASSERT_LT(step, 30);
+    }
+}
+
+// A writer that died leaves its temporary file; the next replacement of the same file removes it,
+// but never the temporary file of a writer still at work (it holds it locked) or another file's.
+TEST_F(CrashAtEveryStep, TheNextReplacementRemovesWhatADeadWriterLeft) {
+    for (const Writer* writer : {&kRegister, &kHiddenList, &kDesktopIni}) {
+        bool finished = false;
+        bool leftOne = false;
+        for (int step = 1; !finished; ++step) {
+            SCOPED_TRACE(std::string(writer->name) + ", died before step " + std::to_string(step));
+            const std::string folder = workFolder(std::string("w") + writer->fileName + std::to_string(step));
+            finished = finishesBefore(step, [&](const posix::StepHook& hook) { writer->write(folder, hook); });
+            const Names left = namesIn(folder);
+            leftOne = leftOne || left.size() > (exists(folder + "/" + writer->fileName) ? 2u : 1u);
+            // Another program's file of a similar name, and the temporary file of a live writer.
+            const std::string stem = folder + "/." + writer->fileName + ".quorvane-";
+            writeBytes(stem + "0123456789abcdeX", "not ours");
+            writeBytes(folder + "/.other.quorvane-0123456789abcdef", "another file's");
+            writeBytes(stem + "fedcba9876543210", "being written");
+            const int live = ::open((stem + "fedcba9876543210").c_str(), O_RDONLY | O_CLOEXEC);
+            ASSERT_GE(live, 0);
+            ASSERT_EQ(::flock(live, LOCK_EX), 0);
+            writer->write(folder, {});
+            ::close(live);
+            Names expected{".other.quorvane-0123456789abcdef", std::string(".") + writer->fileName + ".quorvane-0123456789abcdeX",
+                           std::string(".") + writer->fileName + ".quorvane-fedcba9876543210", "Secret", writer->fileName};
+            std::sort(expected.begin(), expected.end());
+            Names now = namesIn(folder);
+            std::sort(now.begin(), now.end());
+            EXPECT_EQ(now, expected);
+            ASSERT_LT(step, 30);
+        }
+        EXPECT_TRUE(leftOne) << writer->name << ": no crash left a temporary file to remove";
     }
 }
 

@@ -2,7 +2,11 @@
 // extended attribute, as Samba and wine store it, and the parent folder's ".hidden" list.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <functional>
 
 #include "platform/Error.h"
 #include "platform/posix/FileSystem.h"
@@ -205,6 +209,87 @@ TEST_F(PosixAttributes, FileSystemWithoutExtendedAttributesFailsClearly) {
     }
     EXPECT_FALSE(exists(tmp / "mnt/.hidden"));
     EXPECT_EQ(fs.attributes(tmp / "mnt/Secret"), 0u);
+}
+
+// The description of the error `f` throws, after checking its number; "" when it throws none.
+std::string errorText(const std::function<void()>& f, int number) {
+    try {
+        f();
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), number) << e.description();
+        return e.description();
+    }
+    ADD_FAILURE() << "no error";
+    return {};
+}
+
+TEST_F(PosixAttributes, ANameDotHiddenCannotHoldIsNeverWrittenThere) {
+    struct Case {
+        const char* name;
+        std::string object;
+    };
+    const Case cases[] = {
+        {"a line feed in the middle", "a\nb"},
+        {"a line feed at the end", "a\n"},
+        {"a line feed first", "\nb"},
+        {"a CR at the end", "a\r"},
+    };
+    makeDir(tmp / "a");
+    makeDir(tmp / "b");
+    for (const Case& c : cases) {
+        makeDir(tmp / c.object);
+        writeBytes(tmp / ".hidden", "keep\n");
+        const std::string text = errorText([&] { fs.setAttributes(tmp / c.object, 6); }, errc::InvalidPathText);
+        EXPECT_NE(text.find("the file managers will list it"), std::string::npos) << c.name << ": " << text;
+        EXPECT_EQ(text.find('\n'), text.find("\r\n")) << c.name << ": the path is shown on one line";
+        EXPECT_EQ(fs.attributes(tmp / c.object), 6u) << c.name;  // the attribute is set all the same
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "keep\n") << c.name;
+        fs.setAttributes(tmp / c.object, 32);  // shown again: nothing to take out
+        EXPECT_EQ(readBytes(tmp / ".hidden"), "keep\n") << c.name;
+        EXPECT_EQ(fs.attributes(tmp / "a"), 0u) << c.name;
+    }
+    // A CR inside a name is an ordinary character of its line.
+    makeDir(tmp / "c\rd");
+    fs.setAttributes(tmp / "c\rd", 6);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "keep\nc\rd\n");
+}
+
+TEST_F(PosixAttributes, RenamingAHiddenObjectToANameDotHiddenCannotHold) {
+    makeDir(tmp / "Secret");
+    writeBytes(tmp / ".hidden", "a\nb\n");
+    fs.setAttributes(tmp / "Secret", 6);
+    const std::string text =
+        errorText([&] { fs.rename(tmp / "Secret", tmp / "a\nb"); }, errc::InvalidPathText);
+    EXPECT_NE(text.find(tmp / "Secret was renamed to " + tmp.path() + "/a[LF]b"), std::string::npos) << text;
+    EXPECT_NE(text.find("the file managers will list it"), std::string::npos) << text;
+    EXPECT_TRUE(exists(tmp / "a\nb"));
+    EXPECT_EQ(fs.attributes(tmp / "a\nb"), 6u);
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "a\nb\n");  // the old line went, no new one came
+}
+
+TEST_F(PosixAttributes, ARenameWhoseListCannotFollowSaysWhatIsLeftWhere) {
+    makeDir(tmp / "Secret");
+    makeDir(tmp / "sub");
+    makeDir(tmp / "sub/.hidden");  // a folder where the list should be: it cannot be written
+    fs.setAttributes(tmp / "Secret", 6);
+    const std::string text =
+        errorText([&] { fs.rename(tmp / "Secret", tmp / "sub/Moved"); }, errc::PathFileAccessError);
+    EXPECT_NE(text.find(tmp / "Secret was renamed to " + tmp / "sub/Moved"), std::string::npos) << text;
+    EXPECT_NE(text.find(tmp / "sub/.hidden is a folder"), std::string::npos) << text;
+    EXPECT_NE(text.find(tmp / "sub/.hidden does not list the new name"), std::string::npos) << text;
+    EXPECT_TRUE(exists(tmp / "sub/Moved"));
+    EXPECT_FALSE(exists(tmp / ".hidden"));  // the old line went
+
+    // The old list cannot lose its line: said too.
+    makeDir(tmp / "sub/Two");
+    ASSERT_EQ(::rmdir((tmp / "sub/.hidden").c_str()), 0);
+    writeBytes(tmp / "sub/.hidden", "other\n");
+    fs.setAttributes(tmp / "sub/Two", 6);
+    fs.setAttributes(tmp / "sub/.hidden", attr::ReadOnly);
+    const std::string text2 = errorText([&] { fs.rename(tmp / "sub/Two", tmp / "Two"); }, errc::PathFileAccessError);
+    EXPECT_NE(text2.find(tmp / "sub/.hidden still lists the old name"), std::string::npos) << text2;
+    EXPECT_EQ(readBytes(tmp / "sub/.hidden"), "other\nTwo\n");
+    EXPECT_EQ(readBytes(tmp / ".hidden"), "Two\n");
 }
 
 }  // namespace

@@ -105,6 +105,22 @@ TEST_F(FileSystemContract, DeleteFile) {
     EXPECT_EQ(errorOf([&] { fs.deleteFile(tmp / "f"); }), errc::FileNotFound);
 }
 
+TEST_F(FileSystemContract, AReadOnlyFileIsNotDeleted) {
+    writeBytes(tmp / "desktop.ini", "x");
+    fs.setAttributes(tmp / "desktop.ini", attr::ReadOnly | attr::Hidden | attr::System);
+    try {
+        fs.deleteFile(tmp / "desktop.ini");
+        ADD_FAILURE() << "deleted";
+    } catch (const PlatformError& e) {
+        EXPECT_EQ(e.number(), errc::PermissionDenied);
+        EXPECT_EQ(e.description(), "Permission denied: " + tmp / "desktop.ini" + " is read-only");
+    }
+    EXPECT_EQ(readBytes(tmp / "desktop.ini"), "x");
+    fs.setAttributes(tmp / "desktop.ini", attr::Archive);
+    fs.deleteFile(tmp / "desktop.ini");
+    EXPECT_FALSE(test::exists(tmp / "desktop.ini"));
+}
+
 TEST_F(FileSystemContract, NormalFileExistsSkipsHiddenAndSystemFiles) {
     writeBytes(tmp / "plain", "x");
     writeBytes(tmp / "hidden", "x");

@@ -117,6 +117,66 @@ TEST(IniText, LineBreaksAndNulsAreRefused) {
     EXPECT_FALSE(IniStorable("a\nb"));
 }
 
+// Text that is no valid UTF-8 never reaches a UTF-16 file: an overlong form would become a line
+// break or a bracket there, a stray byte U+FFFD. An ANSI file takes the bytes as they are, on one line.
+TEST(IniText, OnlyValidUtf8GoesIntoAUtf16File) {
+    const std::string utf16 = "\xFF\xFE"s + le(u"[.ShellClassInfo]\r\n");
+    const struct {
+        const char* name;
+        std::string value;
+    } bad[] = {
+        {"overlong LF", "/a\xC0\x8A[Other]\xC0\x8Dx=1.ico"},
+        {"overlong CR, three bytes", "/a\xE0\x80\x8D.ico"},
+        {"overlong bracket, four bytes", "/a\xF0\x80\x81\x9B.ico"},
+        {"overlong NUL", "/a\xC0\x80.ico"},
+        {"a surrogate", "/a\xED\xA0\x80.ico"},
+        {"a surrogate pair in UTF-8 form", "/a\xED\xA0\xBD\xED\xB8\x80.ico"},
+        {"beyond U+10FFFF", "/a\xF4\x90\x80\x80.ico"},
+        {"a stray continuation byte", "/a\x80.ico"},
+        {"a cut-off sequence", "/a\xE2\x82"},
+        {"Latin-1", "/\xE9t\xE9.ico"},
+    };
+    for (const auto& c : bad) {
+        for (const std::string& file : {utf16, "\xFE\xFF\x00[\x00s\x00]\x00\r\x00\n"s}) {
+            try {
+                IniWriteValue(file, ".ShellClassInfo", "iconfile", c.value);
+                ADD_FAILURE() << "accepted " << c.name;
+            } catch (const PlatformError& e) {
+                EXPECT_EQ(e.number(), errc::InvalidPathText) << c.name;
+                EXPECT_NE(e.description().find("not valid UTF-8"), std::string::npos) << c.name;
+            }
+        }
+        EXPECT_THROW(IniWriteValue(utf16, c.value, "k", "v"), PlatformError) << c.name;
+        EXPECT_THROW(IniWriteValue(utf16, "s", c.value, "v"), PlatformError) << c.name;
+        // An ANSI file: the path's own bytes on the one line.
+        EXPECT_EQ(IniWriteValue("[.ShellClassInfo]\r\n", ".ShellClassInfo", "iconfile", c.value),
+                  "[.ShellClassInfo]\r\niconfile=" + c.value + "\r\n")
+            << c.name;
+        EXPECT_FALSE(IniUtf8(c.value)) << c.name;
+    }
+    // The largest and the smallest forms of each length are fine.
+    const std::string good = "/\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF";
+    EXPECT_TRUE(IniUtf8(good));
+    EXPECT_EQ(IniWriteValue(utf16, ".ShellClassInfo", "iconfile", good),
+              utf16 + le(u"iconfile=/\u007F\u0080\u07FF\u0800\uFFFF\U00010000\U0010FFFF\r\n"));
+}
+
+// Found by fuzzing: names the writer could not find again made a new line at every write.
+TEST(IniText, EveryKeyWrittenIsFoundAgain) {
+    const std::string once = IniWriteValue("[s]\r\n", " s ", " k ", "v");
+    EXPECT_EQ(once, "[s]\r\nk=v\r\n");
+    EXPECT_EQ(IniWriteValue(once, "s", "k", "v"), once);
+    EXPECT_EQ(IniWriteValue(once, " s ", "\tk", "w"), "[s]\r\nk=w\r\n");
+    for (const char* key : {"a=b", "=", "[x]", " [x"}) {
+        try {
+            IniWriteValue("[s]\r\n", "s", key, "v");
+            ADD_FAILURE() << "accepted the key " << key;
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.number(), errc::InvalidPathText) << key;
+        }
+    }
+}
+
 TEST(IniText, ReadTable) {
     struct ReadCase {
         const char* name;

@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "platform/Error.h"
 #include "platform/IniText.h"
 #include "platform/win32/FileSystem.h"
 #include "platform/win32/IniWriter.h"
@@ -50,6 +51,28 @@ const std::string kOtherSections =
     "\r\n"
     "[Other]\r\n"
     "iconfile=keep\r\n";
+
+// Text that is no valid UTF-8 is refused before the system's writer sees it: an overlong form
+// would otherwise become a line break or a bracket in the file.
+TEST(IniWriterWin32, OnlyValidUtf8IsWritten) {
+    test::TempDir tmp;
+    const std::string file = tmp / "desktop.ini";
+    const std::string before = "[.ShellClassInfo]\r\nInfoTip=Mine\r\n";
+    writeBytes(file, before);
+    IniWriterWin32 writer;
+    for (const std::string& value : {"C:\\a\xC0\x8A[Other]\xC0\x8Dx=1.ico"s, "C:\\a\xED\xA0\x80.ico"s,
+                                     "C:\\a\xE0\x80\x8D.ico"s, "C:\\a\xF4\x90\x80\x80.ico"s}) {
+        EXPECT_FALSE(writer.canStore(value));
+        EXPECT_FALSE(win32::toWide(value).has_value());
+        try {
+            writer.writeString(".ShellClassInfo", "iconfile", value, file);
+            ADD_FAILURE() << "written";
+        } catch (const PlatformError& e) {
+            EXPECT_EQ(e.number(), errc::InvalidPathText);
+        }
+        EXPECT_EQ(readBytes(file), before);
+    }
+}
 
 TEST(IniWriterWin32, SameBytesAsOurText) {
     const std::vector<Case> cases = {

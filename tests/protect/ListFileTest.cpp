@@ -6,6 +6,7 @@
 
 #include "platform/CoreServices.h"
 #include "platform/Error.h"
+#include "platform/PathSeparator.h"
 #include "protect/ListFile.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
@@ -140,8 +141,9 @@ TEST_F(ListFileTest, SaveWritesEachItemAsOneCrLfLine) {
     }
 }
 
-// Files left by a crash where an old or a fresh temporary file would be are neither used nor
-// changed: the save makes a fresh file of its own. (Links planted there: file_system_posix_test.)
+// Files left by a crash where an old or a fresh temporary file would be are never used: the save
+// makes a fresh file of its own, and removes a temporary file of ours that nobody holds (a dead
+// writer's); another name stays as it is. (Links planted there: file_system_posix_test.)
 TEST_F(ListFileTest, SaveBesideStaleTemporaryFiles) {
     const std::string stale = "left over from a crash, much longer than the new content\r\n";
     writeBytes(file, "old\r\n");
@@ -150,7 +152,13 @@ TEST_F(ListFileTest, SaveBesideStaleTemporaryFiles) {
     EXPECT_TRUE(SaveListToFile(fs, {"new"}, file));
     EXPECT_EQ(readBytes(file), "new\r\n");
     EXPECT_EQ(readBytes(file + ".new"), stale);
-    EXPECT_EQ(leftovers(), (Items{".l0g.ext.quorvane-0000000000000000", "l0g.ext.new"}));
+    // The dead writer's file is one of the Linux file services' own names; the Windows ones name
+    // their temporary files otherwise, and there it is no file of theirs.
+    if (kSeparator == '/') {
+        EXPECT_EQ(leftovers(), (Items{"l0g.ext.new"}));
+    } else {
+        EXPECT_EQ(leftovers(), (Items{".l0g.ext.quorvane-0000000000000000", "l0g.ext.new"}));
+    }
 }
 
 // A failure at any step of the rewrite leaves the old file exactly as it was (or still absent)

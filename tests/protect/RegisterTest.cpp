@@ -428,6 +428,45 @@ TEST(RegisterLinesTest, BlocksAppendedKeepTheirOwnLines) {
     lines.remove(3);
     lines.remove(0);
     EXPECT_EQ(linesOf(lines), (std::vector<std::string>{"<b>", "<c>"}));
+
+// Several entries at once (the folders found hidden): all of them in one replacement, or none.
+class AppendAllTest : public RegisterTest {};
+
+TEST_F(AppendAllTest, AllEntriesOrNone) {
+    struct Case {
+        const char* name;
+        std::string before;  // "<missing>": no register
+        std::vector<std::string> entries;
+        std::string after;
+        bool refused;
+    };
+    const std::vector<Case> cases = {
+        {"a new register", "<missing>", {"A", "B"}, "A\r\nB\r\n", false},
+        {"after the lines there", "X\r\n", {"A"}, "X\r\nA\r\n", false},
+        {"a last line without its end", "X", {"A", "B"}, "X\r\nA\r\nB\r\n", false},
+        {"a lone CR ends a line", "X\r", {"A"}, "X\rA\r\n", false},
+        {"nothing to add", "X", {}, "X\r\n", false},
+        {"one entry with a line break", "X\r\n", {"A", "B\nC"}, "X\r\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove(std::filesystem::path(reg));
+        if (c.before != "<missing>") writeBytes(reg, c.before);
+        if (c.refused) {
+            EXPECT_THROW(appendAllToRegister(fs, reg, c.entries), PlatformError);
+        } else {
+            appendAllToRegister(fs, reg, c.entries);
+        }
+        EXPECT_EQ(registerBytes(), c.after);
+    }
+}
+
+TEST_F(AppendAllTest, AFailedReplacementLeavesTheRegisterAsItWas) {
+    writeBytes(reg, "X\r\n");
+    fs.failOn(Op::WriteFile, 1, PlatformError(errc::DiskFull, "Disk full"));
+    EXPECT_THROW(appendAllToRegister(fs, reg, {"A", "B"}), PlatformError);
+    EXPECT_EQ(registerBytes(), "X\r\n");
+    EXPECT_TRUE(leftovers().empty());
 }
 
 }  // namespace

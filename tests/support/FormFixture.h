@@ -49,8 +49,6 @@ protected:
 
     // The Linux file services also list hidden folders in their parent's ".hidden".
     static constexpr bool kListsHiddenFolders = kSeparator == '/';
-    // Windows refuses to delete a read-only file; the Linux file services do not.
-    static constexpr bool kDeletesReadOnlyFiles = kSeparator == '/';
 
     // What the platform keeps of an attribute set: everything, but under wine only hidden and
     // system (it reports archive for every file and read-only from the Unix mode).

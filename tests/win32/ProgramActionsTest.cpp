@@ -244,6 +244,51 @@ TEST(ProgramActions, OpenIconChangeIconAndSetDefaultIcon) {
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
+// Hide, Change Icon and Set Default Icon pressed in turn: after each the folder is hidden (hidden +
+// system) and in the register.
+TEST(ProgramActions, AHiddenFolderStaysHiddenAndRecordedWhateverIsDoneToItsIcon) {
+    const ProgramCopy program;
+    const test::TempDir work;
+    const std::wstring folder = wide(work / "Secret");
+    const std::wstring icon = wide(work / "folder.ico");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(::CopyFileW(QUORVANE_ART_DIR L"\\quorvane.ico", icon.c_str(), FALSE));
+    const std::wstring registerFile = program.file("l0g.ext");
+    ProgramDriver quorvane(program.path());
+    ASSERT_NE(quorvane.mainWindow(), nullptr);
+    const MainControls c(quorvane.mainWindow());
+    workOn(c, folder);
+    auto expectHidden = [&](const char* after) {
+        EXPECT_EQ(marks(folder), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) << after;
+        EXPECT_EQ(test::fileBytes(registerFile), ansi(folder) + "\r\n") << after;
+    };
+
+    ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Hide Folder"));
+    EXPECT_EQ(quorvane.answerMessageBox(L"yeah!"), L"The folder: \r\n" + folder + L"\r\n  it's not visible now");
+    expectHidden("Hide Folder");
+
+    ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Open icon"));
+    const HWND open = quorvane.waitForWindow(L"Select an Icon,..");
+    ASSERT_NE(open, nullptr);
+    const HWND name = fileNameBox(open);
+    ASSERT_NE(name, nullptr);
+    ProgramDriver::setText(name, icon);
+    ::PostMessageW(open, WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(ProgramDriver::waitUntilGone(open));
+    ProgramDriver::settle();
+    ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Change Icon"));
+    EXPECT_EQ(quorvane.answerMessageBox(L"Quorvane"), L"Icon Changed");
+    expectHidden("Change Icon");
+
+    ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Set Default Icon"));
+    ProgramDriver::settle();
+    EXPECT_FALSE(exists(folder + L"\\desktop.ini"));
+    expectHidden("Set Default Icon");
+
+    ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Exit"));
+    EXPECT_EQ(quorvane.waitForExit(), 0);
+}
+
 // The about window's one visible portrait (picture box), or null when not exactly one shows.
 HWND portraitShown(HWND about) {
     HWND shown = nullptr;

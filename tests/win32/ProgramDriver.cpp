@@ -12,10 +12,10 @@ struct Find {
 
 }  // namespace
 
-ProgramDriver::ProgramDriver(const std::wstring& program) {
+ProgramDriver::ProgramDriver(const std::wstring& program, const std::wstring& arguments) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    std::wstring command = L"\"" + program + L"\"";
+    std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                           &startup, &m_process))

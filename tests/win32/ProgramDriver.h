@@ -12,8 +12,9 @@ namespace quorvane::test {
 // windows found on screen, messages posted to its controls, its pixels read from the screen.
 class ProgramDriver {
 public:
-    // Starts `program` (a copy in a folder of its own) and waits for its main window to show.
-    explicit ProgramDriver(const std::wstring& program);
+    // Starts `program` (a copy in a folder of its own) with `arguments` on its command line and
+    // waits for its main window to show.
+    explicit ProgramDriver(const std::wstring& program, const std::wstring& arguments = L"");
     ~ProgramDriver();
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;

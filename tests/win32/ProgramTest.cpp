@@ -178,6 +178,26 @@ TEST(Program, ExitEndsTheProgram) {
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
+// As Explorer's "Quorvane" command for folders starts it (quorvane.exe "%1"): the window opens with
+// the folder chosen; with something that is no folder, as without one and a message box naming it.
+TEST(Program, StartedWithAFolderItOpensWithTheFolderChosen) {
+    const ProgramCopy copy;
+    const test::TempDir work;
+    const std::wstring folder = *win32::toWide(work / "My Folder");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    {
+        ProgramDriver program(copy.path(), L"\"" + folder + L"\"");
+        ASSERT_NE(program.mainWindow(), nullptr);
+        EXPECT_EQ(ProgramDriver::text(::FindWindowExW(program.mainWindow(), nullptr, L"Edit", nullptr)), folder);
+    }
+    const std::wstring missing = *win32::toWide(work / "Missing");
+    ProgramDriver program(copy.path(), L"\"" + missing + L"\"");
+    EXPECT_EQ(program.answerMessageBox(L"Quorvane"), L"Run-time error '76':\r\n\r\nPath not found: " + missing);
+    ASSERT_NE(program.mainWindow(), nullptr);
+    const std::wstring programFolder = copy.path().substr(0, copy.path().find_last_of(L'\\'));
+    EXPECT_EQ(ProgramDriver::text(::FindWindowExW(program.mainWindow(), nullptr, L"Edit", nullptr)), programFolder);
+}
+
 // Runs `command` and waits for it; its exit code, or -1.
 int run(std::wstring command) {
     STARTUPINFOW startup{};
@@ -212,6 +232,15 @@ std::wstring uninstallDisplayName() {
     return name;
 }
 
+// "reg query KEY" run as a user would, through cmd: its exit status, and what it printed in `shown`.
+int regQuery(const std::wstring& key, std::string& shown) {
+    const test::TempDir folder;
+    const std::string out = folder / "reg.txt";
+    const int status = run(L"cmd.exe /c reg query \"" + key + L"\" >\"" + *win32::toWide(out) + L"\" 2>&1");
+    shown = test::fileBytes(*win32::toWide(out));
+    return status;
+}
+
 // The installer made by tools/package-windows.sh (which tools/test-windows.sh runs first): silent, then
 // the program where a user finds it, started from there, keeping its register in the user's data
 // folder; silent removal leaves nothing behind.
@@ -222,6 +251,14 @@ TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
     ASSERT_EQ(run(L"\"" QUORVANE_INSTALLER L"\" /S"), 0);
     EXPECT_TRUE(fileExists(program));
     EXPECT_EQ(uninstallDisplayName(), L"Quorvane");
+    EXPECT_TRUE(fileExists(folder + L"\\quorvane.com"));  // the console companion, beside it
+    // Explorer's menu for folders, as "reg query" shows it.
+    const std::wstring folderCommand = L"\"" + program + L"\" \"%1\"";
+    std::string shown;
+    EXPECT_EQ(regQuery(L"HKCR\\Directory\\shell\\Quorvane\\command", shown), 0);
+    EXPECT_NE(shown.find("REG_SZ    " + win32::fromWide(folderCommand)), std::string::npos) << shown;
+    EXPECT_EQ(regQuery(L"HKCR\\Directory\\shell\\Quorvane", shown), 0);
+    EXPECT_NE(shown.find("REG_SZ    Quorvane"), std::string::npos) << shown;
     const std::wstring shortcut = L"\\Quorvane\\Quorvane.lnk";
     EXPECT_TRUE(fileExists(knownFolder(FOLDERID_CommonPrograms) + shortcut) ||
                 fileExists(knownFolder(FOLDERID_Programs) + shortcut));
@@ -255,6 +292,7 @@ TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
     EXPECT_EQ(run(L"\"" + folder + L"\\Uninstall.exe\" /S _?=" + folder), 0);
     EXPECT_FALSE(fileExists(program));
     EXPECT_EQ(uninstallDisplayName(), L"");
+    EXPECT_EQ(regQuery(L"HKCR\\Directory\\shell\\Quorvane", shown), 1) << shown;  // gone with it
     ::DeleteFileW((folder + L"\\Uninstall.exe").c_str());
     ::RemoveDirectoryW(folder.c_str());
 }

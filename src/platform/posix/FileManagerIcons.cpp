@@ -1,9 +1,11 @@
 #include "platform/posix/FileManagerIcons.h"
 
 #include <gio/gio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -66,8 +68,21 @@ void setMetadata(GFile* file, const char* name, const std::optional<std::string>
     if (error) g_error_free(error);
 }
 
+// True when a session bus is there to reach: one named by DBUS_SESSION_BUS_ADDRESS, or the user's
+// bus at $XDG_RUNTIME_DIR/bus. Without one GIO would start a bus daemon of its own (through
+// dbus-launch), which outlives the program.
+bool sessionBusPresent() {
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address) return true;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) return false;
+    struct stat st {};
+    return ::stat((std::string(runtime) + "/bus").c_str(), &st) == 0 && S_ISSOCK(st.st_mode);
+}
+
 void setIconMetadata(const std::string& folder, const std::optional<std::string>& uri,
                      const std::optional<std::string>& themeName) {
+    if (!sessionBusPresent()) return;
     const FileRef file(g_file_new_for_path(folder.c_str()));
     setMetadata(file.get(), kCustomIcon, uri);
     setMetadata(file.get(), kCustomIconName, themeName);
@@ -82,18 +97,18 @@ std::string fileUri(const std::string& path) {
 }  // namespace
 
 void FileManagerIconsPosix::showIcon(const std::string& folder, const FolderIcon& icon) {
-    if (icon.file.empty())
-        setIconMetadata(folder, std::nullopt, icon.themeName);
-    else
-        setIconMetadata(folder, fileUri(icon.file), std::nullopt);
+    // ".directory" first: when it cannot be written, nothing the file managers read has changed.
     const std::string value = escaped(icon.file.empty() ? icon.themeName : icon.file);
     rewriteTextFile(directoryFileOf(folder), [&](std::string_view content) {
         return IniWriteValue(content, kDesktopEntry, kIconKey, value, kDesktopEntryFormat);
     });
+    if (icon.file.empty())
+        setIconMetadata(folder, std::nullopt, icon.themeName);
+    else
+        setIconMetadata(folder, fileUri(icon.file), std::nullopt);
 }
 
 void FileManagerIconsPosix::showDefault(const std::string& folder) {
-    setIconMetadata(folder, std::nullopt, std::nullopt);
     // A ".directory" that held nothing but the icon goes; any other setting keeps it.
     const std::string path = directoryFileOf(folder);
     bool iconOnly = false;
@@ -103,6 +118,7 @@ void FileManagerIconsPosix::showDefault(const std::string& folder) {
                         : IniWriteValue(content, kDesktopEntry, kIconKey, std::nullopt, kDesktopEntryFormat);
     });
     if (iconOnly && ::unlink(path.c_str()) != 0 && errno != ENOENT) throw posix::errnoError(errno, path);
+    setIconMetadata(folder, std::nullopt, std::nullopt);
 }
 
 }  // namespace quorvane

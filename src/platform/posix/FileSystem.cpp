@@ -84,6 +84,20 @@ void restoreDosAttrib(const std::string& path, const std::optional<std::string>&
     if (result != 0 && !(errno == ENODATA && !value)) throw attributeError(errno, path);
 }
 
+// A path with its line breaks made visible, so that a message shows it on one line.
+std::string visibleText(const std::string& path) {
+    std::string out;
+    for (const char c : path) {
+        if (c == '\n')
+            out += "[LF]";
+        else if (c == '\r')
+            out += "[CR]";
+        else
+            out += c;
+    }
+    return out;
+}
+
 std::string hexText(std::uint32_t value) {
     char text[16];
     std::snprintf(text, sizeof text, "0x%x", static_cast<unsigned>(value));
@@ -105,6 +119,11 @@ FileSystemPosix::HiddenListUpdate FileSystemPosix::hiddenListUpdate(const std::s
     HiddenListUpdate update;
     if (parts.name.empty() || parts.name == "/" || parts.name == "." || parts.name == "..") return update;
     update.listPath = joinPath(parts.parent, kHiddenListName);
+    // A name with a line feed would stand in the list as other names; none of its lines is its own.
+    if (!hiddenListCanHold(parts.name)) {
+        update.unlistable = hidden;
+        return update;
+    }
     // Never a link, never a FIFO: the listing is a file of this folder or nothing.
     const std::optional<std::string> content = posix::readRegularFile(update.listPath, posix::Links::Refuse);
     const std::string current = content.value_or(std::string());
@@ -116,6 +135,13 @@ FileSystemPosix::HiddenListUpdate FileSystemPosix::hiddenListUpdate(const std::s
         update.content = changed;
     }
     return update;
+}
+
+PlatformError FileSystemPosix::unlistableError(const std::string& path, const HiddenListUpdate& update) {
+    return PlatformError(errc::InvalidPathText,
+                         describeError(errc::InvalidPathText) + ": " + visibleText(path) +
+                             " has the hidden attribute, but its name cannot be written into " + update.listPath +
+                             " (a line break): the file managers will list it");
 }
 
 void FileSystemPosix::apply(const HiddenListUpdate& update) {
@@ -150,15 +176,31 @@ void FileSystemPosix::rename(const std::string& oldPath, const std::string& newP
         if (::lstat(to, &st) == 0) throw errorFor(errc::FileAlreadyExists, newPath);
         if (::rename(from, to) != 0) throw renameError(errno);
     }
-    if (hidden) {
-        // The listing follows the object; the rename itself has happened whatever the list says.
-        for (const auto& [listed, isHidden] : {std::pair{&oldPath, false}, std::pair{&newPath, true}}) {
-            try {
-                apply(hiddenListUpdate(*listed, isHidden));
-            } catch (const PlatformError&) {
-            }
-        }
+    if (!hidden) return;
+    // The listing follows the object. The rename has happened whatever the list says: a list that
+    // cannot follow is reported, saying what is left where.
+    auto listOf = [](const std::string& path) { return joinPath(splitPath(path).parent, kHiddenListName); };
+    std::string left;
+    try {
+        apply(hiddenListUpdate(oldPath, false));
+    } catch (const PlatformError& error) {
+        left += "\r\n" + error.description() + "\r\n" + listOf(oldPath) + " still lists the old name.";
     }
+    std::optional<PlatformError> unlistable;
+    try {
+        const HiddenListUpdate addition = hiddenListUpdate(newPath, true);
+        if (addition.unlistable) unlistable = unlistableError(newPath, addition);
+        apply(addition);
+    } catch (const PlatformError& error) {
+        left += "\r\n" + error.description() + "\r\n" + listOf(newPath) + " does not list the new name.";
+    }
+    if (left.empty() && !unlistable) return;
+    const std::string renamed =
+        visibleText(oldPath) + " was renamed to " + visibleText(newPath) + " and keeps the hidden attribute";
+    if (unlistable) throw PlatformError(unlistable->number(), renamed + ".\r\n" + unlistable->description() + left);
+    throw PlatformError(errc::PathFileAccessError,
+                        renamed + ", but the list of hidden names could not follow; the file managers may list it:" +
+                            left);
 }
 
 void FileSystemPosix::setAttributes(const std::string& path, std::uint32_t attributes) {
@@ -193,6 +235,7 @@ void FileSystemPosix::setAttributes(const std::string& path, std::uint32_t attri
         }
         throw;
     }
+    if (list.unlistable) throw unlistableError(path, list);
 }
 
 std::uint32_t FileSystemPosix::attributes(const std::string& path) {
@@ -213,6 +256,9 @@ void FileSystemPosix::deleteFile(const std::string& path) {
     if (path.empty() || ::lstat(cpath(path), &st) != 0) throw errnoError(path.empty() ? ENOENT : errno, path);
     // A link goes itself; what is neither a file nor a link is no file to delete.
     if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) throw posix::notAFileError(path, st.st_mode);
+    // A file with the read-only attribute is refused, as Windows refuses to delete it. A link has
+    // no attributes of its own.
+    if (S_ISREG(st.st_mode) && (readDosAttrib(path).value_or(0) & attr::ReadOnly)) throw readOnlyFile(path);
     step("delete");
     if (::unlink(path.c_str()) != 0) throw errnoError(errno, path);
     try {

@@ -13,8 +13,12 @@ namespace quorvane {
 // (as Samba, the kernel's SMB server and wine keep them): the record Samba keeps there, with the
 // object's creation time, stays through every change, and a value of a form we do not know makes
 // the change fail instead of being overwritten. The hidden bit is mirrored in the parent folder's
-// ".hidden" list, which Linux file managers honour. A file system without user extended attributes
-// makes every attribute change fail.
+// ".hidden" list, which Linux file managers honour. A name that list cannot hold (a line feed, or a
+// CR at its end) is never written there: the attribute is set all the same, and setAttributes then
+// throws InvalidPathText saying that the file managers will list the object. A renamed hidden
+// object takes its line along; when the list cannot follow, rename throws after the rename saying
+// what is left where. A file system without user extended attributes makes every attribute change
+// fail.
 // Files are rewritten with posix::replaceFileAtomically; ".hidden" must be a regular file (never a
 // link) and the register may be a link to one.
 class FileSystemPosix final : public FileSystem {
@@ -54,11 +58,13 @@ private:
         std::string listPath;
         bool needed = false;
         std::optional<std::string> content;  // none: remove the file
+        bool unlistable = false;             // hidden, but the name cannot stand in the list
     };
 
     static LineReader::Read readerOf(const Slot& s);
     HiddenListUpdate hiddenListUpdate(const std::string& path, bool hidden);
     void apply(const HiddenListUpdate& update);
+    static PlatformError unlistableError(const std::string& path, const HiddenListUpdate& update);
     void step(std::string_view name);
 
     posix::StepHook m_beforeStep;

@@ -1,7 +1,9 @@
 #include "platform/posix/PosixIo.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -154,7 +156,7 @@ std::optional<std::string> attributeValue(const std::string& path, const char* n
 void refuseUnwritable(const Target& target, const std::string& path) {
     if (const auto stored = attributeValue(target.path, kDosAttribName)) {
         const auto set = parseDosAttrib(*stored);
-        if (set && (*set & attr::ReadOnly)) throw permissionDenied(path, "is read-only");
+        if (set && (*set & attr::ReadOnly)) throw readOnlyFile(path);
     }
     if (::faccessat(AT_FDCWD, target.path.c_str(), W_OK, AT_EACCESS) != 0) {
         if (errno == EACCES || errno == EPERM) throw permissionDenied(path, "may not be written by this user");
@@ -172,19 +174,68 @@ std::uint64_t randomNumber() {
            (++counter * 0x9E3779B97F4A7C15ull);
 }
 
-// A new, empty file beside `target` under a name nobody has used: created exclusively, never
-// through a link. -1 with errno set when the folder takes none.
-int createTemporary(const std::string& target, mode_t mode, std::string& temp) {
-    constexpr std::size_t kLongestName = 200;  // leaves room for the suffix within NAME_MAX
-    const std::string name = nameOf(target).substr(0, kLongestName);
+constexpr std::size_t kLongestTemporaryStem = 200;  // leaves room for the suffix within NAME_MAX
+constexpr std::string_view kTemporaryTag = ".quorvane-";
+constexpr std::size_t kTemporaryDigits = 16;
+
+// The name of a temporary file of `target`, less its 16 hex digits: "." + name + ".quorvane-".
+std::string temporaryStem(const std::string& target) {
+    return "." + nameOf(target).substr(0, kLongestTemporaryStem) + std::string(kTemporaryTag);
+}
+
+bool isTemporaryOf(std::string_view entry, std::string_view stem) {
+    if (entry.size() != stem.size() + kTemporaryDigits || entry.substr(0, stem.size()) != stem) return false;
+    for (const char c : entry.substr(stem.size()))
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+    return true;
+}
+
+// Removes the temporary files of `target` that a writer left when it died: each writer holds an
+// advisory lock on its temporary file for as long as it writes, so one that nobody holds is stale.
+// Best effort: whatever cannot be looked at or removed stays.
+void removeStaleTemporaries(const std::string& target) {
     const std::string folder = folderOf(target);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".quorvane-%016llx", static_cast<unsigned long long>(randomNumber()));
-        temp = (folder == "/" ? "/" : folder + "/") + "." + name + suffix;
-        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST) return fd;
+    const std::string stem = temporaryStem(target);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    std::vector<std::string> stale;
+    while (const dirent* entry = ::readdir(dir))
+        if (isTemporaryOf(entry->d_name, stem)) stale.emplace_back(entry->d_name);
+    ::closedir(dir);
+    for (const std::string& name : stale) {
+        const std::string path = (folder == "/" ? "/" : folder + "/") + name;
+        Fd fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (fd.get() < 0 || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) continue;  // gone, or being written
+        // Still the file that was locked: a writer whose file goes before it locks it makes another.
+        struct stat held {}, named {};
+        if (::fstat(fd.get(), &held) == 0 && S_ISREG(held.st_mode) && ::lstat(path.c_str(), &named) == 0 &&
+            held.st_dev == named.st_dev && held.st_ino == named.st_ino)
+            ::unlink(path.c_str());
     }
+}
+
+// A new, empty file beside `target` under a name nobody has used: created exclusively, never
+// through a link, and locked (flock) for as long as it is open, which tells other writers it is
+// in use. -1 with errno set when the folder takes none.
+int createTemporary(const std::string& target, mode_t mode, std::string& temp) {
+    const std::string folder = folderOf(target);
+    const std::string stem = temporaryStem(target);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(randomNumber()));
+        temp = (folder == "/" ? "/" : folder + "/") + stem + digits;
+        const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return fd;
+        }
+        // Another writer's clean-up may have taken it between the create and the lock: then it has
+        // no name any more, and another one is made.
+        struct stat st {};
+        if (::flock(fd, LOCK_EX) == 0 && ::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
     return -1;
 }
 
@@ -284,11 +335,15 @@ void replaceFileAtomically(const std::string& path, std::string_view content, Li
         if (beforeStep) beforeStep(name);
     };
 
+    removeStaleTemporaries(target.path);
     step("create temporary");
     std::string temp;
     // A new file gets the usual mode (less the umask); an old file's mode is put on below.
     Fd out(createTemporary(target.path, target.exists ? 0600 : 0666, temp));
     if (out.get() < 0) throw temporaryError(errno, path);
+    // The lock lives as long as any descriptor of the open file: this one keeps it until the
+    // temporary file has its final name.
+    const Fd lock(::dup(out.get()));
     try {
         if (target.exists) {
             step("keep attributes");

@@ -45,7 +45,9 @@ bool readRegularFileInBlocks(const std::string& path, Links links,
 // never a part. The content goes to a fresh temporary file made exclusively (never through a link)
 // in the same folder, is flushed, takes the old file's mode, owner and extended attributes, and is
 // renamed over the file; the folder is flushed after. On any failure the file is as it was and the
-// temporary file is gone. A link is written through to its target and stays a link (Links::
+// temporary file is gone. The temporary file ("." + name + ".quorvane-" + 16 hex digits) is locked
+// (flock) while it is written; leftovers of the same file that nobody holds locked, which a writer
+// that died left, are removed first. A link is written through to its target and stays a link (Links::
 // WriteThrough) or refused; whatever checkReplaceable refuses is refused before anything is written.
 void replaceFileAtomically(const std::string& path, std::string_view content, Links links,
                            const StepHook& beforeStep = {});

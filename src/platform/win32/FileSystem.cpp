@@ -70,9 +70,7 @@ PlatformError unstorableText(const std::string& text) {
 // A file that a rewrite must leave alone: a folder, or one with the read-only attribute.
 void refuseUnwritable(DWORD attributes, const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        throw PlatformError(errc::PermissionDenied,
-                            describeError(errc::PermissionDenied) + ": " + path + " is read-only");
+    if (attributes & FILE_ATTRIBUTE_READONLY) throw readOnlyFile(path);
 }
 
 // The path of the file a link leads to.
@@ -152,6 +150,8 @@ void FileSystemWin32::deleteFile(const std::string& path) {
     const DWORD value = attributesOf(p);
     if (value == INVALID_FILE_ATTRIBUTES) throw lastError(path);
     if (value & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
+    // The system refuses too, as "access denied"; the refusal says why, as on every system.
+    if (value & FILE_ATTRIBUTE_READONLY) throw readOnlyFile(path);
     if (!::DeleteFileW(p.c_str())) throw lastError(path);
 }
 

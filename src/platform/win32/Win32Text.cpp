@@ -1,5 +1,6 @@
 #include "platform/win32/Win32Text.h"
 
+#include <utf8.h>
 #include <windows.h>
 
 #include <algorithm>
@@ -8,6 +9,9 @@ namespace quorvane::win32 {
 
 std::optional<std::wstring> toWide(const std::string& text) {
     if (text.find('\0') != std::string::npos) return std::nullopt;
+    // The same rule as everywhere in the program, whatever the system's decoder lets through: no
+    // overlong form, no surrogate, nothing beyond U+10FFFF.
+    if (!utf8::is_valid(text.begin(), text.end())) return std::nullopt;
     if (text.empty()) return std::wstring();
     const int size = static_cast<int>(text.size());
     const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(), size, nullptr, 0);

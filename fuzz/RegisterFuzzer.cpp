@@ -2,7 +2,7 @@
 // Properties: the block splits into the lines the line reader reads (however the file arrives in
 // blocks); taking one line out, from the block or from the bytes on disk, leaves exactly the other
 // lines reading as before (the nearest equal line to the row shown, for the disk); nothing crashes.
-//   build-fuzz/tests/fuzz/register_fuzz [corpus]     (tools/fuzz.sh)
+//   build-fuzz/fuzz/fuzz_register [corpus]     (tools/fuzz.sh)
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
