@@ -428,6 +428,7 @@ TEST(RegisterLinesTest, BlocksAppendedKeepTheirOwnLines) {
     lines.remove(3);
     lines.remove(0);
     EXPECT_EQ(linesOf(lines), (std::vector<std::string>{"<b>", "<c>"}));
+}
 
 // Several entries at once (the folders found hidden): all of them in one replacement, or none.
 class AppendAllTest : public RegisterTest {};
