@@ -1,49 +1,55 @@
-// How long the list window takes with a long register: 100,000 lines of about 60 characters.
-// (a) "Show Folder" on the main window until the list window is up (the load processes pending
-// events after every line); (b) one "Show Folder" in the list window, which rewrites the register.
+// A long register in the list window, on the Qt front end: registers of 10 000, 100 000 and
+// 1 000 000 lines of 60-character paths. Each run is a fresh process that presses "Show Folder" on
+// the main window and waits until the list window has been painted, then makes the middle line's
+// folder visible with the list window's "Show Folder" (which rewrites the register); its peak
+// memory is the process's largest resident size. Medians of the runs:
+//   QT_QPA_PLATFORM=offscreen bench/register_bench [runs] [lines...]
+// tools/bench-register.sh runs it beside the Windows program's counterpart under wine.
+#include <sys/resource.h>
+
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
-#include <QListWidget>
+#include <QFile>
+#include <QItemSelectionModel>
+#include <QListView>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
-#include <cstdio>
 #include <ctime>
+#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/CoreServices.h"
 #include "platform/FileSystem.h"
-#include "qt/QtServices.h"
-#include "qt/PathText.h"
+#include "platform/UserMessages.h"
 #include "qt/Dialogs.h"
 #include "qt/KeyInjector.h"
+#include "qt/PathText.h"
 #include "qt/ShellIcons.h"
-#include "platform/UserMessages.h"
-#include "protect/ListBoxFile.h"
 #include "qt/ListWindow.h"
 #include "qt/MainWindow.h"
-#include "qt/QtListBox.h"
 
 namespace {
 
 using namespace quorvane;
 
-constexpr int kLines = 100000;
-constexpr int kChosen = kLines / 2;  // the line made visible
-constexpr int kRuns = 5;
+constexpr int kDefaultRuns = 3;
+const std::vector<int> kDefaultSizes = {10000, 100000, 1000000};
 
 // Real event processing; message boxes are passed over (nobody is there to close them).
 class BenchMessages final : public UserMessages {
 public:
-    void messageBox(const std::string&, int, const std::optional<std::string>&) override { ++boxes; }
+    void messageBox(const std::string&, int, const std::optional<std::string>&) override {}
     void beep() override {}
     void processPendingEvents() override { QCoreApplication::processEvents(); }
-    int boxes = 0;
 };
 
 std::string linePath(const std::string& dir, int i) {
-    std::string path = dir + "/Archive/folder " + std::to_string(100000 + i);
+    std::string path = dir + "/Archive/folder " + std::to_string(1000000 + i);
     if (path.size() < 60) path.append(60 - path.size(), 'x');
     return path;
 }
@@ -78,19 +84,12 @@ double cpuMs() {
 
 double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
+    return v.empty() ? 0 : v[v.size() / 2];
 }
 
-}  // namespace
-
-int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-
-    QTemporaryDir tmp;
-    const std::string dir = toCore(tmp.path());
+// One run in this process: prints the times to the list shown and of "Show Folder" (on the clock,
+// then in processor time) and the peak memory in MB; nothing when it went wrong.
+int runOnce(const QString& folder, int lines) {
     CoreServices core = makeCoreServices();
     FileSystem& fs = *core.fileSystem;
     BenchMessages messages;
@@ -108,69 +107,101 @@ int main(int argc, char* argv[]) {
         .keys = keys,
         .fileManagers = *core.fileManagerIcons,
     };
+    const std::string chosen = linePath(toCore(folder), lines / 2);
+    MainWindow window(services, folder);
+    double showMs = -1;
+    double rewriteMs = -1;
+    double showCpu = 0;
+    double rewriteCpu = 0;
+    double cpuStart = 0;
+    QElapsedTimer clock;
+    WhenShown watcher([&](ListWindow& list) {
+        list.repaint();  // laid out and painted once, as the user first sees it
+        showMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        showCpu = cpuMs() - cpuStart;
+        if (list.List1()->model()->rowCount() != lines) return;
+        list.List1()->selectionModel()->select(list.List1()->model()->index(lines / 2, 0),
+                                               QItemSelectionModel::ClearAndSelect);
+        QElapsedTimer rewrite;
+        const double rewriteStart = cpuMs();
+        rewrite.start();
+        list.form().cmd_Click(0);
+        rewriteMs = static_cast<double>(rewrite.nsecsElapsed()) / 1e6;
+        rewriteCpu = cpuMs() - rewriteStart;
+        if (list.List1()->model()->rowCount() != lines - 1 || fs.attributes(chosen) != attr::Archive) rewriteMs = -1;
+    });
+    cpuStart = cpuMs();
+    clock.start();
+    window.form().cmd_Click(4);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    if (showMs < 0 || rewriteMs < 0) return 1;
+    std::printf("%.1f %.1f %.1f %.1f %.1f\n", showMs, rewriteMs, showCpu, rewriteCpu,
+                static_cast<double>(usage.ru_maxrss) / 1024.0);
+    return 0;
+}
 
-    std::string content;
-    std::size_t totalChars = 0;
-    for (int i = 0; i < kLines; ++i) {
-        const std::string path = linePath(dir, i);
-        totalChars += path.size();
-        content += path + "\r\n";
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc == 4 && std::string(argv[1]) == "--run") {
+        QApplication app(argc, argv);
+        return runOnce(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
     }
-    const std::string chosen = linePath(dir, kChosen);
-    QDir().mkpath(fromCore(chosen));
-    const std::string registerPath = dir + "/l0g.ext";
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : kDefaultRuns;
+    std::vector<int> sizes;
+    for (int i = 2; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    if (sizes.empty()) sizes = kDefaultSizes;
 
-    MainWindow window(services, tmp.path());
-    std::vector<double> showTimes, loadTimes, rewriteTimes, showCpu, loadCpu, rewriteCpu;
-    for (int run = 0; run < kRuns; ++run) {
-        {
-            QFile file(fromCore(registerPath));
-            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    CoreServices core = makeCoreServices();
+    FileSystem& fs = *core.fileSystem;
+    std::printf("Qt list window, medians of %d runs, each a fresh process\n", runs);
+    std::printf("%10s %22s %22s %10s\n", "lines", "list shown (ms)", "Show Folder (ms)", "peak");
+    std::printf("%10s %11s %10s %11s %10s %10s\n", "", "clock", "processor", "clock", "processor", "(MB)");
+    std::vector<double> shown;  // processor time: the machine may be busy with other work
+    for (const int lines : sizes) {
+        QTemporaryDir tmp;
+        const std::string dir = toCore(tmp.path());
+        std::string content;
+        content.reserve(static_cast<std::size_t>(lines) * 62);
+        for (int i = 0; i < lines; ++i) content += linePath(dir, i) + "\r\n";
+        const std::string chosen = linePath(dir, lines / 2);
+        QDir().mkpath(fromCore(chosen));
+        std::vector<double> showMs, rewriteMs, showCpu, rewriteCpu, peakMb;
+        for (int run = 0; run < runs; ++run) {
+            QFile file(fromCore(dir + "/l0g.ext"));
+            if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 1;
             file.write(content.data(), static_cast<qint64>(content.size()));
+            file.close();
+            fs.setAttributes(chosen, attr::Hidden | attr::System);
+            QProcess child;
+            child.start(QCoreApplication::applicationFilePath(),
+                        {QStringLiteral("--run"), tmp.path(), QString::number(lines)});
+            child.waitForFinished(-1);
+            double a = 0, b = 0, c = 0, d = 0, e = 0;
+            if (std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lf", &a, &b, &c, &d, &e) !=
+                5) {
+                std::fprintf(stderr, "run with %d lines failed\n", lines);
+                return 1;
+            }
+            showMs.push_back(a);
+            rewriteMs.push_back(b);
+            showCpu.push_back(c);
+            rewriteCpu.push_back(d);
+            peakMb.push_back(e);
         }
-        fs.setAttributes(chosen, attr::Hidden | attr::System);
-
-        QElapsedTimer clock;
-        double cpuStart = 0;
-        WhenShown watcher([&](ListWindow& list) {
-            list.repaint();  // laid out and painted once, as the user first sees it
-            showTimes.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-            showCpu.push_back(cpuMs() - cpuStart);
-            if (list.List1()->count() != kLines) std::fprintf(stderr, "list has %d items\n", list.List1()->count());
-            list.List1()->setCurrentRow(kChosen);
-            QElapsedTimer rewrite;
-            const double rewriteCpuStart = cpuMs();
-            rewrite.start();
-            list.form().cmd_Click(0);
-            rewriteTimes.push_back(static_cast<double>(rewrite.nsecsElapsed()) / 1e6);
-            rewriteCpu.push_back(cpuMs() - rewriteCpuStart);
-            if (list.List1()->count() != kLines - 1 || fs.attributes(chosen) != attr::Archive)
-                std::fprintf(stderr, "Show Folder did not take effect\n");
-        });
-        cpuStart = cpuMs();
-        clock.start();
-        window.form().cmd_Click(4);
-
-        // The load alone, into a list box of its own.
-        QListWidget bare;
-        QtListBox bareBox(&bare);
-        QElapsedTimer load;
-        const double loadCpuStart = cpuMs();
-        load.start();
-        LoadListFromFile(fs, messages, bareBox, registerPath);
-        loadTimes.push_back(static_cast<double>(load.nsecsElapsed()) / 1e6);
-        loadCpu.push_back(cpuMs() - loadCpuStart);
+        shown.push_back(median(showCpu));
+        std::printf("%10d %11.0f %10.0f %11.0f %10.0f %10.0f\n", lines, median(showMs), median(showCpu),
+                    median(rewriteMs), median(rewriteCpu), median(peakMb));
+        std::fflush(stdout);
     }
-    if (fs.fileLength(registerPath) != content.size() - chosen.size() - 2)
-        std::fprintf(stderr, "the register was not rewritten as expected\n");
-
-    std::printf("register: %d lines, %.1f characters per path, %zu bytes; medians of %d runs\n", kLines,
-                static_cast<double>(totalChars) / kLines, content.size(), kRuns);
-    std::printf("                                            wall clock   processor time\n");
-    std::printf("(a) Show Folder -> list window painted:    %8.1f ms   %8.1f ms\n", median(showTimes), median(showCpu));
-    std::printf("    LoadListFromFile alone:                %8.1f ms   %8.1f ms\n", median(loadTimes), median(loadCpu));
-    std::printf("(b) Show Folder in the list window:        %8.1f ms   %8.1f ms\n", median(rewriteTimes),
-                median(rewriteCpu));
-    std::fflush(stdout);
+    for (std::size_t i = 1; i < sizes.size(); ++i)
+        if (sizes[i] == 10 * sizes[i - 1] && shown[i - 1] > 0)
+            std::printf("%d lines take %.1f times the processor time of %d\n", sizes[i], shown[i] / shown[i - 1],
+                        sizes[i - 1]);
     return 0;
 }

@@ -10,8 +10,8 @@ seconds="${FUZZ_SECONDS:-20}"
 build=build-fuzz
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DQUORVANE_BUILD_FUZZERS=ON -DQUORVANE_BUILD_GUI=OFF -DQUORVANE_BUILD_TESTS=OFF -DQUORVANE_BUILD_BENCH=OFF
-cmake --build "$build" --parallel 2 --target fuzz_dos_attrib fuzz_hidden_list fuzz_ini_text
-for name in dos_attrib hidden_list ini_text; do
+cmake --build "$build" --parallel 2 --target fuzz_dos_attrib fuzz_hidden_list fuzz_ini_text fuzz_register
+for name in dos_attrib hidden_list ini_text register; do
     work="$(mktemp -d)"
     cp fuzz/corpus/"$name"/* "$work"/
     echo "fuzz_$name: $seconds s"

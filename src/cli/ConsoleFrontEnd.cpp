@@ -40,8 +40,15 @@ void ConsoleList::showModal() {
     if (m_onShow) m_onShow(*this);
 }
 
+void ConsoleList::addLines(RegisterLines&& lines) {
+    const bool first = m_blocks == 0 && m_lines.empty();
+    m_lines.append(std::move(lines));
+    m_blocks = first ? 1 : 2;
+}
+
 void ConsoleList::removeItem(int index) {
-    m_items.erase(m_items.begin() + index);
+    if (index < 0 || index >= count()) return;
+    m_lines.remove(static_cast<std::size_t>(index));
     if (m_selected == index) m_selected = -1;
 }
 

@@ -11,6 +11,7 @@
 #include "platform/ShellIcons.h"
 #include "platform/UserMessages.h"
 #include "protect/ListBoxView.h"
+#include "protect/RegisterLines.h"
 #include "protect/ListView.h"
 #include "protect/MainView.h"
 #include "protect/frmList.h"
@@ -84,15 +85,17 @@ public:
     void showModal() override;
     void unload() override {}
 
-    int count() const override { return static_cast<int>(m_items.size()); }
-    std::string item(int index) const override { return m_items.at(static_cast<std::size_t>(index)); }
-    void addItem(const std::string& line) override { m_items.push_back(line); }
+    int count() const override { return static_cast<int>(m_lines.size()); }
+    std::string item(int index) const override { return m_lines.text(static_cast<std::size_t>(index)); }
+    void addLines(RegisterLines&& lines) override;
+    const RegisterLines* lines() const override { return m_blocks == 1 ? &m_lines : nullptr; }
     int selectedIndex() const override { return m_selected; }
     void removeItem(int index) override;
     void clearSelection() override { m_selected = -1; }
 
 private:
-    std::vector<std::string> m_items;
+    RegisterLines m_lines;  // the register as loaded, less the lines removed
+    int m_blocks = 0;
     int m_selected = -1;
     std::function<void(ConsoleList&)> m_onShow;
     frmList m_form;

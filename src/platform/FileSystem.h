@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorvane {
 
@@ -56,6 +58,11 @@ public:
     // what it is, and a FIFO is never waited on.
     virtual std::optional<std::string> readFile(const std::string& path) = 0;
 
+    // The content of `path` as readFile gives it, handed to `consume` a block at a time in order,
+    // so that a long file is never held twice; false, with nothing handed on, when there is no such
+    // file. A failure to read further throws after the blocks read so far were handed on.
+    virtual bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) = 0;
+
     // `path` holds exactly `bytes` afterwards, replaced in one atomic step: whenever the program
     // dies, the file is the old one or the new one, never a part; when this fails, nothing has
     // changed. The file keeps its attributes (on Linux also its mode, owner and other extended
@@ -72,6 +79,10 @@ public:
     // its CR LF), which readLine reads back as `text`. Throws InvalidPathText for text the encoding
     // cannot hold exactly. Text files are written whole, with writeFile.
     virtual std::string textFileBytes(const std::string& text) = 0;
+
+    // The text that the bytes of one line of a text file stand for, as readLine gives it: the
+    // inverse of textFileBytes.
+    virtual std::string textOfFileBytes(std::string_view bytes) = 0;
 
     // Text files read by slot number, line by line, in the register's encoding: a line read ends
     // at CR LF or a lone CR, which are consumed; a lone LF is part of the line.

@@ -5,6 +5,7 @@
 
 #include "platform/Error.h"
 #include "platform/FileSystem.h"
+#include "protect/RegisterLines.h"
 
 namespace quorvane {
 
@@ -19,21 +20,23 @@ bool lacksLineEnd(std::string_view bytes) {
     return !(bytes.size() >= 2 && bytes.substr(bytes.size() - 2) == kLineEnd);
 }
 
-// One line as stored: its text is [begin, textEnd), its line end (if any) runs to `end`.
-struct Line {
-    std::size_t begin = 0;
-    std::size_t textEnd = 0;
-    std::size_t end = 0;
-};
+// The folder's attributes might include hidden: it is, or it cannot be told.
+bool mayBeHidden(FileSystem& fs, const std::string& folderPath) {
+    try {
+        return (fs.attributes(folderPath) & attr::Hidden) != 0;
+    } catch (const PlatformError&) {
+        return true;
+    }
+}
 
-// The register less one line whose text is `wanted`: the one at `row` if it holds it, else the
-// nearest holding one. Nothing when no line holds it.
-std::optional<std::string> withoutLine(std::string_view bytes, std::string_view wanted, std::size_t row) {
-    std::optional<Line> chosen;
+}  // namespace
+
+std::optional<std::string> registerWithoutLine(std::string_view bytes, std::string_view wanted, std::size_t row) {
+    std::optional<LineSpan> chosen;
     std::size_t chosenDistance = 0;
     std::size_t index = 0;
     for (std::size_t pos = 0; pos < bytes.size(); ++index) {
-        Line line{pos, bytes.find('\r', pos), 0};
+        LineSpan line{pos, bytes.find('\r', pos), 0};
         if (line.textEnd == std::string_view::npos) {
             line.textEnd = line.end = bytes.size();
         } else {
@@ -51,23 +54,13 @@ std::optional<std::string> withoutLine(std::string_view bytes, std::string_view 
         if (index >= row) break;
     }
     if (!chosen) return std::nullopt;
+    const auto [first, second] = cutForRemoval(bytes, *chosen);
     std::string result;
-    result.reserve(bytes.size() - (chosen->end - chosen->begin));
-    result.append(bytes.substr(0, chosen->begin));
-    result.append(bytes.substr(chosen->end));
+    result.reserve(bytes.size() - (second - first));
+    result.append(bytes.substr(0, first));
+    result.append(bytes.substr(second));
     return result;
 }
-
-// The folder's attributes might include hidden: it is, or it cannot be told.
-bool mayBeHidden(FileSystem& fs, const std::string& folderPath) {
-    try {
-        return (fs.attributes(folderPath) & attr::Hidden) != 0;
-    } catch (const PlatformError&) {
-        return true;
-    }
-}
-
-}  // namespace
 
 void checkRegisterEntry(const std::string& entry) {
     if (entry.find_first_of("\r\n") != std::string::npos)
@@ -119,7 +112,7 @@ void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterA
     }
     // Changed meanwhile (another copy of the program hid a folder): only the appended line goes,
     // the last line that holds it.
-    if (auto shorter = withoutLine(*now, append.line, static_cast<std::size_t>(-1)))
+    if (auto shorter = registerWithoutLine(*now, append.line, static_cast<std::size_t>(-1)))
         fs.writeFile(registerPath, *shorter);
 }
 
@@ -128,12 +121,35 @@ bool removeFromRegister(FileSystem& fs, const std::string& registerPath, const s
         const std::string wanted = fs.textFileBytes(entry);
         const std::optional<std::string> bytes = fs.readFile(registerPath);
         if (!bytes) return false;
-        const std::optional<std::string> shorter = withoutLine(*bytes, wanted, row);
+        const std::optional<std::string> shorter = registerWithoutLine(*bytes, wanted, row);
         if (!shorter) return false;
         fs.writeFile(registerPath, *shorter);
         return true;
     } catch (const PlatformError&) {
         // Skipped like any failing rewrite of the list: the register stays as it was.
+        return false;
+    }
+}
+
+bool registerHolds(FileSystem& fs, const std::string& registerPath, std::string_view bytes) {
+    try {
+        std::size_t pos = 0;
+        bool same = true;
+        const bool found = fs.readFileInBlocks(registerPath, [&](std::string_view block) {
+            same = same && block.size() <= bytes.size() - pos && bytes.substr(pos, block.size()) == block;
+            pos += block.size();
+        });
+        return found && same && pos == bytes.size();
+    } catch (const PlatformError&) {
+        return false;
+    }
+}
+
+bool rewriteRegister(FileSystem& fs, const std::string& registerPath, const std::string& bytes) {
+    try {
+        fs.writeFile(registerPath, bytes);
+        return true;
+    } catch (const PlatformError&) {
         return false;
     }
 }

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvane {
@@ -43,11 +44,24 @@ void appendAllToRegister(FileSystem& fs, const std::string& registerPath, const 
 // made it) unless something else changed it meanwhile, in which case only the appended line goes.
 void undoAppend(FileSystem& fs, const std::string& registerPath, const RegisterAppend& append);
 
+// The register's bytes less one line whose text is `wanted` (bytes as stored): line `row` if it
+// holds it, else the nearest line that does, cut as cutForRemoval says. Nothing when no line does.
+std::optional<std::string> registerWithoutLine(std::string_view bytes, std::string_view wanted, std::size_t row);
+
 // Takes exactly one line holding `entry` out of the register as it is on disk now: line `row`
-// (counted from 0) when it holds the entry, else the holding line nearest to it. Every other byte
-// stays. False, with nothing written, when no line holds the entry or the register cannot be read
-// or rewritten (the register is then as it was).
+// (counted from 0) when it holds the entry, else the holding line nearest to it. Every other line
+// reads as before; every other byte stays, but where the line before ends with a lone CR and the
+// line after starts with LF (see cutForRemoval). False, with nothing written, when no line holds
+// the entry or the register cannot be read or rewritten (the register is then as it was).
 bool removeFromRegister(FileSystem& fs, const std::string& registerPath, const std::string& entry, std::size_t row);
+
+// True when the register on disk holds exactly `bytes`; false when it differs, is missing or
+// cannot be read. It is read a block at a time, never held whole beside `bytes`.
+bool registerHolds(FileSystem& fs, const std::string& registerPath, std::string_view bytes);
+
+// The register becomes `bytes` in one atomic step; false, with the register as it was, when that
+// fails.
+bool rewriteRegister(FileSystem& fs, const std::string& registerPath, const std::string& bytes);
 
 // "Hide Folder" on the file system: the folder's path is recorded in the register first, durably,
 // and only then do its attributes become exactly hidden + system. The entry is checked and the

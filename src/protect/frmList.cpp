@@ -7,6 +7,7 @@
 #include "protect/ListBoxView.h"
 #include "protect/ListView.h"
 #include "protect/Register.h"
+#include "protect/RegisterLines.h"
 
 namespace quorvane {
 
@@ -40,11 +41,19 @@ void frmList::ShowFolder() {
         return;
     }
     m_services.fs.setAttributes(path, attr::Archive);
+    // A list that holds the register exactly as it still is on disk is written back without the
+    // line from its own block, streamed, never a second copy of a long register in memory.
+    const RegisterLines* held = list.lines();
+    const bool asOnDisk = held && registerHolds(m_services.fs, m_registerFilePath, held->bytes());
     list.removeItem(selected);
     list.clearSelection();
-    // The register on disk loses exactly this entry; what the list may lack (a load cut short,
-    // a folder hidden meanwhile by another copy of the program) stays in it.
-    removeFromRegister(m_services.fs, m_registerFilePath, path, static_cast<std::size_t>(selected));
+    if (asOnDisk) {
+        rewriteRegister(m_services.fs, m_registerFilePath, held->bytes());
+    } else {
+        // The register on disk loses exactly this entry; what the list may lack (a load cut short,
+        // a folder hidden meanwhile by another copy of the program) stays in it.
+        removeFromRegister(m_services.fs, m_registerFilePath, path, static_cast<std::size_t>(selected));
+    }
     m_services.messages.messageBox("The Folder: \r\n" + path + "\r\n  it's visible now,..", mb::Information,
                                    std::string(kTitle));
 }

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QPainter>
 #include <QScreen>
@@ -224,9 +225,18 @@ FormLayout::FormLayout(QWidget& form, const FormDescription& layout, KeyInjector
                 break;
             }
             case Kind::ListBox: {
-                auto* listBox = new QListWidget(&form);
+                // An unsorted list box is a view over a model its window gives it (rows of one
+                // height, laid out without measuring each); a sorted one keeps items of its own.
+                QListView* listBox = nullptr;
+                if (d.sorted) {
+                    auto* items = new QListWidget(&form);
+                    items->setSortingEnabled(true);
+                    listBox = items;
+                } else {
+                    listBox = new QListView(&form);
+                }
+                listBox->setUniformItemSizes(true);
                 listBox->setSelectionMode(QAbstractItemView::SingleSelection);
-                listBox->setSortingEnabled(d.sorted);
                 listBox->setEditTriggers(QAbstractItemView::NoEditTriggers);
                 listBox->setFont(qtFontOf(d.font));
                 setColours(listBox, back, fore);

@@ -1,6 +1,6 @@
 #include "qt/ListWindow.h"
 
-#include <QListWidget>
+#include <QListView>
 #include <QMouseEvent>
 #include <QShortcut>
 
@@ -27,10 +27,10 @@ void ListWindow::buildControls() {
         m_cmd[i] = m_layout->control<TulmXpButton>(u"cmd", index);
         connect(m_cmd[i], &TulmXpButton::Click, this, [this, index] { m_form.cmd_Click(index); });
     }
-    m_list1 = m_layout->control<QListWidget>(u"List1");
-    m_list1->setUniformItemSizes(true);  // one line each; keeps a long register quick to lay out
-    m_listBox = QtListBox(m_list1);
-    connect(m_list1, &QListWidget::itemDoubleClicked, this, [this] { m_form.List1_DblClick(); });
+    m_list1 = m_layout->control<QListView>(u"List1");
+    m_listBox = std::make_unique<QtListBox>(m_list1);
+    // A double click on a row; one on the empty space below the rows is none.
+    connect(m_list1, &QListView::doubleClicked, this, [this] { m_form.List1_DblClick(); });
     // Escape closes the window whichever control has the focus (the buttons take every key they
     // are given, so the dialog's own Escape would not reach it from them).
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

@@ -12,7 +12,7 @@
 #include "protect/frmList.h"
 #include "qt/TulmXpButton.h"
 
-class QListWidget;
+class QListView;
 
 namespace quorvane {
 
@@ -31,7 +31,9 @@ public:
 
     frmList& form() { return m_form; }
 
-    QListWidget* List1() const { return m_list1; }
+    QListView* List1() const { return m_list1; }
+    // List1's rows: the register's lines as one block.
+    RegisterLinesModel& List1Model() const { return m_listBox->model(); }
     TulmXpButton* cmd(int index) const { return m_cmd.at(static_cast<std::size_t>(index)); }
     // The layout the window was built from (the label and the frame among the rest).
     const FormLayout& formLayout() const { return *m_layout; }
@@ -40,7 +42,7 @@ public:
 
     // The view the forms work through.
     void sizeToShape() override;
-    ListBoxView& listBox() override { return m_listBox; }
+    ListBoxView& listBox() override { return *m_listBox; }
     void showModal() override;
     void unload() override;
 
@@ -55,8 +57,8 @@ private:
     Services m_services;
     std::unique_ptr<FormLayout> m_layout;
     std::unique_ptr<FormSurface> m_surface;
-    QListWidget* m_list1 = nullptr;
-    QtListBox m_listBox{nullptr};
+    QListView* m_list1 = nullptr;
+    std::unique_ptr<QtListBox> m_listBox;
     std::array<TulmXpButton*, 2> m_cmd{};
     frmList m_form;
 };

@@ -44,6 +44,7 @@ struct FormWindow::Control {
     const ControlDescription* d = nullptr;
     std::unique_ptr<XpButtonWin32> button;
     std::unique_ptr<PictureBoxWin32> pictureBox;
+    std::unique_ptr<ListBoxWin32> listBox;  // an unsorted list box, also `standard`
     HWND standard = nullptr;  // edit, combo box or list box
     GdiFont font;
     int fontDpi = 0;              // the DPI the font was made for
@@ -207,6 +208,15 @@ void FormWindow::buildControls() {
             case ControlKind::ListBox:
                 args.exStyle |= WS_EX_CLIENTEDGE;
                 args.style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | (d->sorted ? LBS_SORT : 0);
+                if (!d->sorted) {
+                    // Filled from a block of lines through ListBoxView: it holds no strings itself.
+                    c->listBox = std::make_unique<ListBoxWin32>();
+                    args.text = L"";
+                    if (c->listBox->make(args, colourOr(d->backColor, COLOR_WINDOW),
+                                         colourOr(d->foreColor, COLOR_WINDOWTEXT)))
+                        c->standard = c->listBox->hwnd();
+                    break;
+                }
                 c->standard = ::CreateWindowExW(args.exStyle, kListClass, L"", args.style, args.x, args.y, args.width,
                                                 args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
@@ -307,6 +317,11 @@ const FormWindow::Control* FormWindow::find(const std::string& name, int index) 
 XpButtonWin32* FormWindow::button(const std::string& name, int index) const {
     const Control* c = find(name, index);
     return c ? c->button.get() : nullptr;
+}
+
+ListBoxWin32* FormWindow::listBox(const std::string& name) const {
+    const Control* c = find(name, -1);
+    return c ? c->listBox.get() : nullptr;
 }
 
 PictureBoxWin32* FormWindow::pictureBox(const std::string& name) const {

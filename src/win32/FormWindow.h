@@ -8,6 +8,7 @@
 
 #include "win32/FormAccessible.h"
 #include "win32/GdiFont.h"
+#include "win32/ListBoxWin32.h"
 #include "win32/Picture.h"
 #include "win32/PictureBoxWin32.h"
 #include "win32/Wnd.h"
@@ -44,6 +45,8 @@ public:
 
     XpButtonWin32* button(const std::string& name, int index = -1) const;
     PictureBoxWin32* pictureBox(const std::string& name) const;
+    // An unsorted list box: a view over the lines it is given.
+    ListBoxWin32* listBox(const std::string& name) const;
     HWND control(const std::string& name, int index = -1) const;
 
     // Gives the focus to the first control of the focus order that can take it.

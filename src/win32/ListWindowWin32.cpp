@@ -9,7 +9,7 @@ ListWindowWin32::ListWindowWin32(Services services, const std::string& registerF
       m_owner(owner),
       m_form(services, *this, registerFilePath) {
     if (!make(owner)) return;
-    m_listBox.attach(control("List1"));
+    m_list1 = FormWindow::listBox("List1");
     for (int i = 0; i < 2; ++i) {
         if (XpButtonWin32* button = this->button("cmd", i))
             button->onClick = [this, i] { m_form.cmd_Click(static_cast<std::int16_t>(i)); };

@@ -21,7 +21,7 @@ public:
     frmList& form() { return m_form; }
 
     void sizeToShape() override;
-    ListBoxView& listBox() override { return m_listBox; }
+    ListBoxView& listBox() override { return m_list1 ? *m_list1 : m_unmade; }
     void showModal() override;
     void unload() override;
 
@@ -32,7 +32,8 @@ protected:
 
 private:
     HWND m_owner;
-    ListBoxWin32 m_listBox;
+    ListBoxWin32* m_list1 = nullptr;  // List1, a control of the window
+    ListBoxWin32 m_unmade;            // stands in, empty, when the window could not be made
     frmList m_form;
     bool m_shown = false;
 };

@@ -99,6 +99,9 @@ bool Wnd::reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
         case WM_CTLCOLORBTN:
             child = reinterpret_cast<HWND>(lParam);
             break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
         default:
             return false;
     }

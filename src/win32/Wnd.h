@@ -54,7 +54,7 @@ protected:
     // What the window's class does with a message.
     LRESULT defaultProc(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // A child's WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* messages, sent back to the child's object by
+    // A child's WM_COMMAND, WM_NOTIFY, WM_DRAWITEM and WM_CTLCOLOR* messages, sent back to the child's object by
     // its parent: the control handles its own notifications. Returns false when not handled.
     virtual bool onReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Offers a message from a child to the child's object; true when it was handled there.

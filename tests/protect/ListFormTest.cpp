@@ -247,7 +247,8 @@ TEST_F(ListWindowTest, ShowFolderRemovesOnlyTheChosenLineFromTheRegisterOnDisk) 
     const std::string b = hiddenFolder("B");
     const std::string c = hiddenFolder("C");
     writeBytes(reg(), a + "\r\n" + b + "\r\n" + c + "\r\nno line end");
-    fs.failOn(FaultyFileSystem::Op::ReadLine, 2, PlatformError(errc::DeviceIoError, "Device I/O error"));
+    fs.blockSize = a.size() + 2;  // the first block holds the first line
+    fs.failOn(FaultyFileSystem::Op::ReadBlock, 2, PlatformError(errc::DeviceIoError, "Device I/O error"));
     showList([&](FakeListView& list) {
         ASSERT_EQ(list.list.items, Items{a});
         writeBytes(reg(), readBytes(reg()) + "\r\n" + tmp / "D" + "\r\n");  // another copy hides D
@@ -292,9 +293,64 @@ TEST_F(ListWindowTest, StoppedAtAnyCallOfShowFolderNoHiddenFolderLosesItsEntry) 
     }
 }
 
+// "Show Folder" takes one line out and every other line reads exactly as before, whatever line ends
+// stand around it; the register on disk is compared byte for byte. A lone CR before the line and an
+// LF starting the line after it must not fuse into one CR LF. Both the lists of single items and
+// those that hold the register as one block (the windows') are tried.
+TEST_F(ListWindowTest, RemovingALineLeavesEveryOtherLineReadingAsBefore) {
+    struct Case {
+        const char* name;
+        std::string before;  // "M" stands for the hidden folder's path
+        int row;             // where the list shows it
+        std::string after;
+    };
+    const Case cases[] = {
+        {"CR LF lines", "a\r\nM\r\nb\r\n", 1, "a\r\nb\r\n"},
+        {"a lone CR before, an LF after", "a\rM\r\n\nb\r\n", 1, "a\r\n\nb\r\n"},
+        {"a lone CR before, an LF last", "a\rM\r\n\n", 1, "a\r\n\n"},
+        {"an empty line with a lone CR before", "a\r\rM\r\n\nb", 2, "a\r\r\n\nb"},
+        {"the first line, an LF after", "M\r\n\nb\r\n", 0, "\nb\r\n"},
+        {"lone CRs all round", "a\rM\rb", 1, "a\rb"},
+        {"a lone CR before, no line end", "a\rM", 1, "a\r"},
+        {"the last line without its line end", "a\r\nM", 1, "a\r\n"},
+        {"a lone LF inside a line after", "a\rM\r\nb\nc\r\n", 1, "a\rb\nc\r\n"},
+    };
+    const std::string m = hiddenFolder("M");
+    auto withPath = [&m](std::string bytes) {
+        const std::size_t at = bytes.find('M');
+        return at == std::string::npos ? bytes : bytes.replace(at, 1, m);
+    };
+    for (const bool holdsLines : {false, true}) {
+        view.listsHoldLines = holdsLines;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (holdsLines ? ", list over one block" : ", list of items"));
+            realFs.setAttributes(m, attr::Hidden | attr::System);
+            writeBytes(reg(), withPath(c.before));
+            Items before;
+            showList([&](FakeListView& list) {
+                before = list.list.items;
+                EXPECT_EQ(list.list.lines() != nullptr, holdsLines);
+                select(list, c.row);
+                clickShowFolder(list);
+                expectVisibleMessage(m);
+                Items rest = before;
+                rest.erase(rest.begin() + c.row);
+                EXPECT_EQ(list.list.items, rest);
+            });
+            EXPECT_EQ(readBytes(reg()), withPath(c.after));
+            Items after;
+            showList([&](FakeListView& list) { after = list.list.items; });
+            before.erase(before.begin() + c.row);
+            EXPECT_EQ(after, before);
+            EXPECT_EQ(attributesOf(m), kept(32u));
+        }
+    }
+}
+
 TEST_F(ListWindowTest, CommandsOnTheMainWindowWaitWhileTheListLoads) {
     const std::string a = hiddenFolder("A");
     writeBytes(reg(), a + "\r\n" + a + "\r\nthird\r\n");
+    fs.blockSize = a.size() + 2;  // the register is read a line a block, events processed after each
     frmMain& f = form();
     int pumps = 0;
     messages.pump = [&] {

@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "protect/ListFile.h"
 #include "protect/Register.h"
+#include "protect/RegisterLines.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
@@ -261,6 +262,9 @@ TEST_F(RegisterTest, RemovingAnEntryTakesExactlyItsLineFromTheRegisterOnDisk) {
         {"a last line without its line end", "A\r\nB", "B", 1, true, "A\r\n"},
         {"other line ends kept byte for byte", "x\ny\rA\r\nz", "A", 1, true, "x\ny\rz"},
         {"a line ended by a lone CR", "A\rB\r\n", "A", 0, true, "B\r\n"},
+        // The lone CR before and the LF after the line would read as one CR LF: the line before
+        // keeps an end of its own and the line after its LF.
+        {"a lone CR before and an LF after do not fuse", "a\rA\r\n\nb\r\n", "A", 1, true, "a\r\n\nb\r\n"},
         {"an entry no longer there", "A\r\nB\r\n", "C", 0, false, "A\r\nB\r\n"},
         {"an entry that is only part of a line", "AB\r\n", "A", 0, false, "AB\r\n"},
         {"an empty register", "", "A", 0, false, ""},
@@ -364,6 +368,67 @@ TEST_F(RegisterTest, AMissingOrEmptyPathFailsAndLeavesTheRegister) {
 
 namespace quorvane {
 namespace {
+
+// The lines as the line reader splits them, independently of RegisterLines: up to CR LF or a lone CR.
+std::vector<std::string> splitLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t cr = bytes.find('\r', pos);
+        if (cr == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(pos));
+            break;
+        }
+        lines.emplace_back(bytes.substr(pos, cr - pos));
+        pos = cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
+    }
+    return lines;
+}
+
+std::vector<std::string> linesOf(const RegisterLines& lines) {
+    std::vector<std::string> result;
+    for (std::size_t i = 0; i < lines.size(); ++i) result.push_back(lines.text(i));
+    return result;
+}
+
+// Every text of up to seven bytes from "a", CR and LF: the block splits as the line reader does,
+// and taking out any one line leaves bytes whose lines are exactly the others, whichever line ends
+// stand around it.
+TEST(RegisterLinesTest, RemovingAnyLineLeavesEveryOtherLineReadingAsBefore) {
+    const std::string alphabet = "a\r\n";
+    std::vector<std::string> texts = {""};
+    for (std::size_t length = 1, from = 0; length <= 7; ++length) {
+        const std::size_t to = texts.size();
+        for (std::size_t i = from; i < to; ++i)
+            for (const char c : alphabet) texts.push_back(texts[i] + c);
+        from = to;
+    }
+    for (const std::string& bytes : texts) {
+        const std::vector<std::string> expected = splitLines(bytes);
+        const RegisterLines whole(bytes);
+        ASSERT_EQ(linesOf(whole), expected) << testing::PrintToString(bytes);
+        for (std::size_t row = 0; row < expected.size(); ++row) {
+            std::vector<std::string> rest = expected;
+            rest.erase(rest.begin() + static_cast<std::ptrdiff_t>(row));
+            RegisterLines lines(bytes);
+            lines.remove(row);
+            ASSERT_EQ(linesOf(lines), rest) << testing::PrintToString(bytes) << " less line " << row;
+            ASSERT_EQ(splitLines(lines.bytes()), rest) << testing::PrintToString(bytes) << " less line " << row;
+            ASSERT_LE(lines.bytes().size(), bytes.size() - expected[row].size());
+        }
+    }
+}
+
+TEST(RegisterLinesTest, BlocksAppendedKeepTheirOwnLines) {
+    RegisterLines lines("a\r\nb", [](std::string_view bytes) { return "<" + std::string(bytes) + ">"; });
+    lines.append(RegisterLines("c\r\n\r\n"));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(linesOf(lines), (std::vector<std::string>{"<a>", "<b>", "<c>", "<>"}));
+    EXPECT_EQ(lines.line(1), "b");
+    lines.remove(3);
+    lines.remove(0);
+    EXPECT_EQ(linesOf(lines), (std::vector<std::string>{"<b>", "<c>"}));
+}
 
 // Several entries at once (the folders found hidden): all of them in one replacement, or none.
 class AppendAllTest : public RegisterTest {};

@@ -40,7 +40,17 @@ void FakePictureBox::drawPicture(const IconImage& drawn, int x, int y) {
 
 void FakePictureBox::refresh() { steps.push_back("refresh"); }
 
+void FakeListBox::addLines(RegisterLines&& lines) {
+    // A block given after items were there is not the file: no block is held then.
+    const bool first = items.empty() && blocks == 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) items.push_back(lines.text(i));
+    if (!holdsLines) return;
+    blocks = first ? 1 : 2;
+    block = std::move(lines);
+}
+
 void FakeListBox::removeItem(int index) {
+    if (lines()) block.remove(static_cast<std::size_t>(index));
     items.erase(items.begin() + index);
     if (selected == index) selected = -1;
     if (selected > index) --selected;
@@ -66,6 +76,7 @@ std::unique_ptr<ListView> FakeMainView::loadList(const std::string& registerFile
     ++listsAlive;
     listRegister = registerFilePath;
     auto list = std::make_unique<FakeListView>(m_services, registerFilePath, whenListShown);
+    list->list.holdsLines = listsHoldLines;
     list->onDestroyed = [this] { --listsAlive; };
     return list;
 }

@@ -10,6 +10,7 @@
 #include "platform/Services.h"
 #include "platform/ShellIcons.h"
 #include "protect/ListBoxView.h"
+#include "protect/RegisterLines.h"
 #include "protect/ListView.h"
 #include "protect/MainView.h"
 #include "protect/frmList.h"
@@ -49,17 +50,23 @@ public:
     std::vector<std::string> steps;
 };
 
+// A list of plain items; with `holdsLines` it also keeps the lines it is given as one block, as
+// the windows' lists do (the items then mirror the block).
 class FakeListBox final : public ListBoxView {
 public:
     int count() const override { return static_cast<int>(items.size()); }
     std::string item(int index) const override { return items.at(static_cast<std::size_t>(index)); }
-    void addItem(const std::string& line) override { items.push_back(line); }
+    void addLines(RegisterLines&& lines) override;
+    const RegisterLines* lines() const override { return blocks == 1 ? &block : nullptr; }
     int selectedIndex() const override { return selected; }
     void removeItem(int index) override;
     void clearSelection() override { selected = -1; }
 
     std::vector<std::string> items;
     int selected = -1;
+    bool holdsLines = false;
+    RegisterLines block;
+    int blocks = 0;
 };
 
 // The list window: it holds its form as the real one does; showing it runs `whenShown`, as the
@@ -115,6 +122,8 @@ public:
     FakePictureBox picture2;
     std::function<void(FakeListView&)> whenListShown;
     int listsLoaded = 0;
+    // The lists made hold their lines as one block, as the windows' lists do.
+    bool listsHoldLines = false;
     int listsAlive = 0;
     std::string listRegister;  // the register the last list window was made over
     int aboutShown = 0;

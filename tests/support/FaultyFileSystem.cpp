@@ -53,6 +53,17 @@ std::optional<std::string> FaultyFileSystem::readFile(const std::string& p) {
     check(Op::ReadFile);
     return m_real.readFile(p);
 }
+bool FaultyFileSystem::readFileInBlocks(const std::string& p, const std::function<void(std::string_view)>& consume) {
+    check(Op::ReadFile);
+    return m_real.readFileInBlocks(p, [&](std::string_view block) {
+        while (!block.empty()) {
+            const std::size_t n = blockSize > 0 && blockSize < block.size() ? blockSize : block.size();
+            check(Op::ReadBlock);
+            consume(block.substr(0, n));
+            block.remove_prefix(n);
+        }
+    });
+}
 void FaultyFileSystem::writeFile(const std::string& p, const std::string& bytes) {
     check(Op::WriteFile);
     m_real.writeFile(p, bytes);

@@ -40,6 +40,7 @@ public:
         Rename, SetAttributes, Attributes, FileLength, DeleteFile, NormalFileExists, FolderExists, MakeFolders,
         ReadFile, WriteFile,
         CheckWritableFile, TextFileBytes, OpenText, ReadLine, AtEnd,
+        ReadBlock,  // each block readFileInBlocks hands on (the call itself counts as ReadFile)
     };
 
     explicit FaultyFileSystem(FileSystem& real) : m_real(real) {}
@@ -50,6 +51,10 @@ public:
     // Every call of `op` fails from now on.
     void failAlways(Op op, PlatformError error = PlatformError(errc::PathFileAccessError, "Path/File access error"));
     int calls(Op op) const;
+
+    // The blocks readFileInBlocks hands on are at most this long (0: as the real one reads them), so
+    // that a read can fail part way through a short file.
+    std::size_t blockSize = 0;
 
     // Every call counts on this lifeline (shared with an ini writer, say).
     Lifeline lifeline;
@@ -63,9 +68,11 @@ public:
     bool folderExists(const std::string& path) override;
     void makeFolders(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
+    std::string textOfFileBytes(std::string_view bytes) override { return m_real.textOfFileBytes(bytes); }
     void openText(int slot, const std::string& path) override;
     std::string readLine(int slot) override;
     bool atEnd(int slot) override;

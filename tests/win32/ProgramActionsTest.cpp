@@ -171,6 +171,11 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     const HWND items = ::FindWindowExW(list, nullptr, L"ListBox", nullptr);
     ASSERT_NE(items, nullptr);
     EXPECT_EQ(::SendMessageW(items, LB_GETCOUNT, 0, 0), 1);
+    // The list holds no strings of its own, yet answers for its items as a plain list box does.
+    wchar_t item[MAX_PATH] = {};
+    EXPECT_EQ(::SendMessageW(items, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(item)),
+              static_cast<LRESULT>(folder.size()));
+    EXPECT_EQ(std::wstring(item), folder);
 
     // Nothing selected: the list says so and nothing changes.
     ASSERT_TRUE(ProgramDriver::clickButton(list, L"Show Folder"));

@@ -290,6 +290,11 @@ std::optional<std::string> FileSystemPosix::readFile(const std::string& path) {
     return posix::readRegularFile(path, posix::Links::WriteThrough);
 }
 
+bool FileSystemPosix::readFileInBlocks(const std::string& path,
+                                       const std::function<void(std::string_view)>& consume) {
+    return posix::readRegularFileInBlocks(path, posix::Links::WriteThrough, consume);
+}
+
 void FileSystemPosix::writeFile(const std::string& path, const std::string& bytes) {
     posix::replaceFileAtomically(path, bytes, posix::Links::WriteThrough, m_beforeStep);
 }
@@ -299,6 +304,8 @@ void FileSystemPosix::checkWritableFile(const std::string& path) {
 }
 
 std::string FileSystemPosix::textFileBytes(const std::string& text) { return text; }
+
+std::string FileSystemPosix::textOfFileBytes(std::string_view bytes) { return std::string(bytes); }
 
 void FileSystemPosix::openText(int slot, const std::string& path) {
     m_slots.checkFree(slot);

@@ -38,9 +38,11 @@ public:
     bool folderExists(const std::string& path) override;
     void makeFolders(const std::string& path) override;
     std::optional<std::string> readFile(const std::string& path) override;
+    bool readFileInBlocks(const std::string& path, const std::function<void(std::string_view)>& consume) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void checkWritableFile(const std::string& path) override;
     std::string textFileBytes(const std::string& text) override;
+    std::string textOfFileBytes(std::string_view bytes) override;
 
     void openText(int slot, const std::string& path) override;
     std::string readLine(int slot) override;

@@ -286,20 +286,19 @@ void checkReplaceable(const std::string& path, Links links) {
     if (target.exists) refuseUnwritable(target, path);
 }
 
-std::optional<std::string> readRegularFile(const std::string& path, Links links) {
+bool readRegularFileInBlocks(const std::string& path, Links links,
+                             const std::function<void(std::string_view)>& consume) {
     const Target target = locate(path, links);
-    if (!target.exists) return std::nullopt;
+    if (!target.exists) return false;
     // Not blocking, not following: what is opened is checked to be the regular file looked at.
     Fd fd(::open(target.path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0) {
-        if (errno == ENOENT) return std::nullopt;
+        if (errno == ENOENT) return false;
         throw errnoError(errno, path);
     }
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0) throw errnoError(errno, path);
     if (!S_ISREG(st.st_mode)) throw notAFileError(target.path, st.st_mode);
-    std::string content;
-    content.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[64 * 1024];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -308,8 +307,24 @@ std::optional<std::string> readRegularFile(const std::string& path, Links links)
             throw errnoError(errno, path);
         }
         if (n == 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
+        consume(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
+    return true;
+}
+
+std::optional<std::string> readRegularFile(const std::string& path, Links links) {
+    std::string content;
+    bool sized = false;
+    const bool found = readRegularFileInBlocks(path, links, [&](std::string_view block) {
+        if (!sized) {
+            // One allocation for a file read whole: what the file holds now, if it does not grow.
+            sized = true;
+            struct stat st {};
+            if (::stat(path.c_str(), &st) == 0 && st.st_size > 0) content.reserve(static_cast<std::size_t>(st.st_size));
+        }
+        content.append(block);
+    });
+    if (!found) return std::nullopt;
     return content;
 }
 

@@ -37,6 +37,9 @@ void checkReplaceable(const std::string& path, Links links);
 // The whole content of the regular file `path`, nothing when there is no such file. Refuses what
 // is not a regular file as checkReplaceable does; never blocks on a FIFO.
 std::optional<std::string> readRegularFile(const std::string& path, Links links);
+// The same content handed to `consume` a block at a time; false when there is no such file.
+bool readRegularFileInBlocks(const std::string& path, Links links,
+                             const std::function<void(std::string_view)>& consume);
 
 // Makes `path` hold exactly `content` in one atomic step: a crash leaves the old file or the new,
 // never a part. The content goes to a fresh temporary file made exclusively (never through a link)

@@ -176,29 +176,35 @@ void FileSystemWin32::makeFolders(const std::string& path) {
     if (error || !folderExists(path)) throw errorFor(errc::PathNotFound, path);
 }
 
-std::optional<std::string> FileSystemWin32::readFile(const std::string& path) {
+bool FileSystemWin32::readFileInBlocks(const std::string& path,
+                                       const std::function<void(std::string_view)>& consume) {
     const std::wstring p = wpath(path);
     if (path.empty()) throw errorFor(errc::BadFileName, path);
     const DWORD attributes = attributesOf(p);
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (isMissing(::GetLastError())) return std::nullopt;
+        if (isMissing(::GetLastError())) return false;
         throw lastError(path);
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) throw notAFile(path, "a folder");
     Handle h(::CreateFileW(p.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid()) {
-        if (isMissing(::GetLastError())) return std::nullopt;
+        if (isMissing(::GetLastError())) return false;
         throw lastError(path);
     }
     if (::GetFileType(h.get()) != FILE_TYPE_DISK) throw notAFile(path, "a device or a pipe");
-    std::string content;
     char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) throw lastError(path);
         if (got == 0) break;
-        content.append(buffer, got);
+        consume(std::string_view(buffer, got));
     }
+    return true;
+}
+
+std::optional<std::string> FileSystemWin32::readFile(const std::string& path) {
+    std::string content;
+    if (!readFileInBlocks(path, [&content](std::string_view block) { content.append(block); })) return std::nullopt;
     return content;
 }
 
@@ -267,6 +273,8 @@ void FileSystemWin32::checkWritableFile(const std::string& path) {
     if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) throw notAFile(path, "a link");
     refuseUnwritable(attributes, path);
 }
+
+std::string FileSystemWin32::textOfFileBytes(std::string_view bytes) { return win32::fromAnsi(std::string(bytes)); }
 
 std::string FileSystemWin32::textFileBytes(const std::string& text) {
     auto bytes = win32::toAnsi(text);
