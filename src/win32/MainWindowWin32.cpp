@@ -1,5 +1,6 @@
 #include "win32/MainWindowWin32.h"
 
+#include "platform/FolderTree.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/AboutWindowWin32.h"
 #include "win32/ListWindowWin32.h"
@@ -106,19 +107,7 @@ void MainWindowWin32::endProgram() {
     ::PostQuitMessage(0);
 }
 
-std::string applicationDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n < path.size()) {
-            path.resize(n);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    std::wstring folder = path.substr(0, path.find_last_of(L'\\'));
-    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';  // a drive root keeps its backslash
-    return fromWide(folder);
-}
+// The core finds it for the command line as well; one answer for both.
+std::string applicationDirectory() { return programDirectory(); }
 
 }  // namespace quorvane::win32
