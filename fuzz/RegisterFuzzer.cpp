@@ -15,28 +15,14 @@
 #include "platform/LineReader.h"
 #include "protect/Register.h"
 #include "protect/RegisterLines.h"
+#include "support/RegisterLineSplit.h"
 
 namespace {
 
 using quorvane::LineReader;
 using quorvane::RegisterLines;
+using quorvane::testing_support::splitRegisterLines;
 using Lines = std::vector<std::string>;
-
-// The lines as the format says, written out plainly: up to CR LF or a lone CR.
-Lines splitLines(std::string_view bytes) {
-    Lines lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t cr = bytes.find('\r', pos);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(pos));
-            break;
-        }
-        lines.emplace_back(bytes.substr(pos, cr - pos));
-        pos = cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
-    }
-    return lines;
-}
 
 Lines linesOf(const RegisterLines& lines) {
     Lines result;
@@ -60,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t row = static_cast<std::size_t>(data[0]) << 2 | (data[1] & 3);
     const std::size_t chunk = static_cast<std::size_t>(data[1] >> 2) + 1;
     const std::string bytes(reinterpret_cast<const char*>(data) + 2, size - 2);
-    const Lines expected = splitLines(bytes);
+    const Lines expected = splitRegisterLines(bytes);
 
     // The line reader, the file handed over `chunk` bytes at a time.
     LineReader reader;
@@ -88,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RegisterLines fewer(bytes);
     fewer.remove(shown);
     check(linesOf(fewer) == without(expected, shown));
-    check(splitLines(fewer.bytes()) == without(expected, shown));
+    check(splitRegisterLines(fewer.bytes()) == without(expected, shown));
 
     // One line out of the bytes on disk: the equal line nearest to `row`, the first of two as near.
     const std::string& entry = expected[shown];
@@ -101,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t best = nearest > row ? nearest - row : row - nearest;
         if (nearest == expected.size() || distance < best) nearest = i;
     }
-    check(splitLines(*after) == without(expected, nearest));
+    check(splitRegisterLines(*after) == without(expected, nearest));
     // A line can never hold a CR: no line goes for such an entry.
     check(!quorvane::registerWithoutLine(bytes, entry + "\r", row));
     return 0;

@@ -9,6 +9,7 @@
 #include "protect/ListFile.h"
 #include "protect/Register.h"
 #include "protect/RegisterLines.h"
+#include "support/RegisterLineSplit.h"
 #include "support/FaultyFileSystem.h"
 #include "support/RecordingMessages.h"
 #include "support/TempDir.h"
@@ -369,21 +370,7 @@ TEST_F(RegisterTest, AMissingOrEmptyPathFailsAndLeavesTheRegister) {
 namespace quorvane {
 namespace {
 
-// The lines as the line reader splits them, independently of RegisterLines: up to CR LF or a lone CR.
-std::vector<std::string> splitLines(std::string_view bytes) {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t cr = bytes.find('\r', pos);
-        if (cr == std::string_view::npos) {
-            lines.emplace_back(bytes.substr(pos));
-            break;
-        }
-        lines.emplace_back(bytes.substr(pos, cr - pos));
-        pos = cr + 1 < bytes.size() && bytes[cr + 1] == '\n' ? cr + 2 : cr + 1;
-    }
-    return lines;
-}
+using testing_support::splitRegisterLines;
 
 std::vector<std::string> linesOf(const RegisterLines& lines) {
     std::vector<std::string> result;
@@ -404,7 +391,7 @@ TEST(RegisterLinesTest, RemovingAnyLineLeavesEveryOtherLineReadingAsBefore) {
         from = to;
     }
     for (const std::string& bytes : texts) {
-        const std::vector<std::string> expected = splitLines(bytes);
+        const std::vector<std::string> expected = splitRegisterLines(bytes);
         const RegisterLines whole(bytes);
         ASSERT_EQ(linesOf(whole), expected) << testing::PrintToString(bytes);
         for (std::size_t row = 0; row < expected.size(); ++row) {
@@ -413,7 +400,7 @@ TEST(RegisterLinesTest, RemovingAnyLineLeavesEveryOtherLineReadingAsBefore) {
             RegisterLines lines(bytes);
             lines.remove(row);
             ASSERT_EQ(linesOf(lines), rest) << testing::PrintToString(bytes) << " less line " << row;
-            ASSERT_EQ(splitLines(lines.bytes()), rest) << testing::PrintToString(bytes) << " less line " << row;
+            ASSERT_EQ(splitRegisterLines(lines.bytes()), rest) << testing::PrintToString(bytes) << " less line " << row;
             ASSERT_LE(lines.bytes().size(), bytes.size() - expected[row].size());
         }
     }
