@@ -1,6 +1,9 @@
 #include "win32/MainWindowWin32.h"
 
 #include "platform/FolderTree.h"
+#include "platform/ShellIcons.h"
+#include "protect/ErrorReport.h"
+#include "protect/ShellIcon.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/AboutWindowWin32.h"
 #include "win32/ListWindowWin32.h"
@@ -32,10 +35,53 @@ private:
 
 }  // namespace
 
+// The shell's icons as the form asks for them, except that the icon the load sequence draws is
+// looked up and drawn once the window has first been painted: the shell's image lists take longer
+// to start than the window takes to show, and nothing else on the window waits for them.
+class MainWindowWin32::LoadIcons final : public ShellIcons {
+public:
+    explicit LoadIcons(ShellIcons& icons) : m_icons(icons) {}
+
+    std::optional<IconImage> iconFor(const std::string& path, int size) override {
+        if (m_putOff) {
+            m_request = Request{path, size};
+            return std::nullopt;  // the box is left as it is until then
+        }
+        m_request.reset();  // an icon drawn since takes the place of the load's
+        return m_icons.iconFor(path, size);
+    }
+    void putOff(bool putOff) { m_putOff = putOff; }
+    // The load's icon drawn into `box` now, unless another was drawn since.
+    void drawPutOff(PictureBoxView& box) {
+        if (!m_request) return;
+        const Request request = *m_request;
+        m_request.reset();
+        DrawShellIcon(m_icons, request.path, box, static_cast<std::int16_t>(request.size));
+    }
+
+private:
+    struct Request {
+        std::string path;
+        int size;
+    };
+    ShellIcons& m_icons;
+    bool m_putOff = false;
+    std::optional<Request> m_request;
+};
+
+namespace {
+
+Services withIcons(const Services& s, ShellIcons& icons) {
+    return Services{s.fs, s.messages, s.dialogs, icons, s.ini, s.registry, s.launcher, s.keys, s.fileManagers};
+}
+
+}  // namespace
+
 MainWindowWin32::MainWindowWin32(Services services, std::string applicationDirectory)
     : FormWindow(FormDescription::embedded("frmMain"), services.keys),
       m_services(services),
-      m_form(services, *this, std::move(applicationDirectory)) {}
+      m_icons(std::make_unique<LoadIcons>(services.icons)),
+      m_form(withIcons(services, *m_icons), *this, std::move(applicationDirectory)) {}
 
 MainWindowWin32::~MainWindowWin32() = default;
 
@@ -45,11 +91,17 @@ bool MainWindowWin32::load() {
         if (XpButtonWin32* button = this->button("cmd", i))
             button->onClick = [this, i] { m_form.cmd_Click(static_cast<std::int16_t>(i)); };
     }
+    m_icons->putOff(true);
+    struct Resume {
+        LoadIcons& icons;
+        ~Resume() { icons.putOff(false); }
+    } resume{*m_icons};
     m_form.Form_Load();
     return true;
 }
 
 void MainWindowWin32::onFirstPainted() {
+    runReported(m_services.messages, [this] { m_icons->drawPutOff(currentIcon()); });
     // The taskbar's icon: the system turns it into the desktop's own format, which would hold the
     // first paint back.
     const auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,

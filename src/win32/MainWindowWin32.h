@@ -51,7 +51,10 @@ protected:
     void onFirstPainted() override;
 
 private:
+    class LoadIcons;
+
     Services m_services;
+    std::unique_ptr<LoadIcons> m_icons;  // the form's icons: the load's put off until the first paint
     std::unique_ptr<AboutWindowWin32> m_about;
     ListWindowWin32* m_list = nullptr;  // owned by the form's ShowList while it runs
     frmMain m_form;

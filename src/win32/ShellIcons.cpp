@@ -3,7 +3,6 @@
 #include <windows.h>
 // after the Windows types
 #include <commctrl.h>
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <algorithm>
@@ -41,24 +40,6 @@ std::vector<std::uint32_t> drawnOn(HIMAGELIST list, int icon, int size, std::uin
 }
 
 }  // namespace
-
-void ShellIconsWin32::prepareInBackground() {
-    const HANDLE thread = ::CreateThread(
-        nullptr, 0,
-        [](void*) -> DWORD {
-            // The system folder's icon: any lookup by index makes the shell build its image lists.
-            wchar_t folder[MAX_PATH] = {};
-            if (::GetSystemDirectoryW(folder, MAX_PATH) == 0) return 0;
-            // The shell's lookups want COM on the calling thread.
-            const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-            SHFILEINFOW info{};
-            ::SHGetFileInfoW(folder, 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_LARGEICON);
-            if (SUCCEEDED(com)) ::CoUninitialize();
-            return 0;
-        },
-        nullptr, 0, nullptr);
-    if (thread) ::CloseHandle(thread);
-}
 
 std::optional<IconImage> ShellIconsWin32::iconFor(const std::string& path, int size) {
     const auto wide = win32::toWide(path);

@@ -15,10 +15,6 @@ public:
     // small list for 16, else the large one), transparent around it; nothing when the shell knows
     // nothing of the path.
     std::optional<IconImage> iconFor(const std::string& path, int size) override;
-
-    // Starts the shell's image lists on a thread of their own, so that the first iconFor does not
-    // wait for all of their start (the program calls it before it makes its windows).
-    static void prepareInBackground();
 };
 
 }  // namespace quorvane

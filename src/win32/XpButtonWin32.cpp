@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <optional>
 #include <vector>
 
 #include "platform/win32/Win32Text.h"
@@ -113,9 +114,11 @@ public:
     void setSurfaceEnabled(bool enabled) override { ::EnableWindow(b.hwnd(), enabled); }
     void setSurfaceFont(const StdFont& font) override {
         m_text.reset();  // it holds the old font
-        const int dpi = b.hwnd() ? static_cast<int>(::GetDpiForWindow(b.hwnd())) : 96;
-        // Not smoothed: the caption is exactly its colour, as small button text always was.
-        b.m_font = GdiFont(font, dpi, false);
+        // Made when the caption is first measured or drawn: a button made and then given the font
+        // of its stored properties makes one font, not two.
+        b.m_font = GdiFont();
+        m_font = font;
+        m_fontDpi = b.hwnd() ? static_cast<int>(::GetDpiForWindow(b.hwnd())) : 96;
     }
     void setAccessKeys(const std::string&) override {}  // the window asks the model (pressAccessKey)
 
@@ -166,6 +169,8 @@ private:
     // The surface the caption is measured and drawn on, kept while the canvas's size and the font
     // stay: every hover and press draws the caption again.
     const TextSurface& textSurface(int width, int height) {
+        // Not smoothed: the caption is exactly its colour, as small button text always was.
+        if (!b.m_font.handle() && m_font) b.m_font = GdiFont(*m_font, m_fontDpi, false);
         if (!m_text || m_text->width() != width || m_text->height() != height)
             m_text = std::make_unique<TextSurface>(width, height, b.m_font.handle());
         return *m_text;
@@ -173,6 +178,8 @@ private:
 
     XpButtonWin32& b;
     std::unique_ptr<TextSurface> m_text;
+    std::optional<StdFont> m_font;  // the font the caption is drawn in, made when first needed
+    int m_fontDpi = 96;
 };
 
 XpButtonWin32::XpButtonWin32(KeyInjector& keys)

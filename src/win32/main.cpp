@@ -19,7 +19,6 @@
 #include "platform/UserMessages.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/ServicesWin32.h"
-#include "win32/ShellIcons.h"
 #include "win32/UserMessages.h"
 
 namespace {
@@ -43,8 +42,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
     const std::vector<std::string> args = programArguments();
     if (cli::isCommand(args)) return cli::runConsole(args);
 
-    // The shell's image lists start while the windows are made: the load shows the folder's icon.
-    ShellIconsWin32::prepareInBackground();
+    // The shell's image lists are started by the folder's icon, drawn after the first paint: a
+    // thread of their own started here would hold the windows back more than it gains.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&controls);
     // The windows' thread is a single-threaded COM apartment for the program's life: screen readers'
