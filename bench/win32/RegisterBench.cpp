@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
+#include "platform/UserMessages.h"
 #include "platform/win32/Win32Text.h"
 #include "win32/ListWindowWin32.h"
 #include "win32/ServicesWin32.h"
