@@ -5,7 +5,6 @@
 #include <cstring>
 #include <filesystem>
 #include <system_error>
-#include <vector>
 
 #include "platform/Error.h"
 #include "platform/win32/Win32Error.h"
@@ -18,7 +17,6 @@ using win32::lastError;
 namespace {
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-constexpr std::size_t kReadBlock = 1024 * 1024;  // bytes handed on at a time by readFileInBlocks
 
 // A path for the wide calls; text that is no UTF-8, or holds a NUL, names nothing.
 std::wstring wpath(const std::string& path) {
@@ -194,15 +192,12 @@ bool FileSystemWin32::readFileInBlocks(const std::string& path,
         throw lastError(path);
     }
     if (::GetFileType(h.get()) != FILE_TYPE_DISK) throw notAFile(path, "a device or a pipe");
-    // Large blocks: a reader that handles the window's events between blocks (the list window's
-    // load) makes one trip to the window system per block, which costs more than the reading.
-    std::vector<char> buffer(kReadBlock);
+    char buffer[64 * 1024];
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(h.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr))
-            throw lastError(path);
+        if (!::ReadFile(h.get(), buffer, sizeof buffer, &got, nullptr)) throw lastError(path);
         if (got == 0) break;
-        consume(std::string_view(buffer.data(), got));
+        consume(std::string_view(buffer, got));
     }
     return true;
 }
