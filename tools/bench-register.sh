@@ -1,10 +1,11 @@
 #!/bin/sh
 # The list window with long registers on both front ends, measured in one run on one virtual display
-# with a window manager: bench/register_bench with the Qt program (built in build/, on the display
-# through xcb) and register_win32_bench with quorvane.exe under wine (built in build-windows/, in a
-# wine prefix of its own). Registers of 10 000, 100 000 and 1 000 000 lines of 60-character paths;
-# each prints the time from the click on "Show Folder" to the list window shown, the list window's
-# "Show Folder" (the register rewritten) and the program's peak memory.
+# with a window manager: bench/register_bench with the Qt program's windows (built in build/, on the
+# display through xcb) and register_win32_bench with the Windows program's windows under wine (built
+# in build-windows/, in a wine prefix of its own), each timed the same way inside its process.
+# Registers of 10 000, 100 000 and 1 000 000 lines of 60-character paths; each prints the time from
+# the press on "Show Folder" to the list window painted, the list window's "Show Folder" until its
+# message (the register rewritten) and the program's peak memory.
 #
 #   tools/bench-register.sh [runs]
 set -eu
