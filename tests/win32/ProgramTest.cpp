@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -196,6 +197,57 @@ TEST(Program, StartedWithAFolderItOpensWithTheFolderChosen) {
     ASSERT_NE(program.mainWindow(), nullptr);
     const std::wstring programFolder = copy.path().substr(0, copy.path().find_last_of(L'\\'));
     EXPECT_EQ(ProgramDriver::text(::FindWindowExW(program.mainWindow(), nullptr, L"Edit", nullptr)), programFolder);
+}
+
+// The picture boxes of the main window from left to right: Picture1 (the current icon), Picture2.
+std::vector<HWND> pictureBoxes(HWND main) {
+    std::vector<HWND> boxes;
+    for (HWND box = nullptr; (box = ::FindWindowExW(main, box, L"QuorvanePictureBox", nullptr)) != nullptr;)
+        boxes.push_back(box);
+    std::sort(boxes.begin(), boxes.end(), [](HWND a, HWND b) {
+        RECT ra{}, rb{};
+        ::GetWindowRect(a, &ra);
+        ::GetWindowRect(b, &rb);
+        return ra.left < rb.left;
+    });
+    return boxes;
+}
+
+// The folder's icon comes after the window's first paint: it shows in Picture1, which takes the
+// icon's size (480 twips, 32 pixels, from its designed 33), both when the program starts on its own
+// folder and when it starts with another; Picture2 keeps its size and its plain background.
+TEST(Program, TheCurrentFoldersIconShowsInPicture1AfterTheStart) {
+    const ProgramCopy copy;
+    const test::TempDir work;
+    const std::wstring folder = *win32::toWide(work / "Chosen");
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+    for (const std::wstring& arguments : {std::wstring(), L"\"" + folder + L"\""}) {
+        SCOPED_TRACE(arguments);
+        ProgramDriver program(copy.path(), arguments);
+        ASSERT_NE(program.mainWindow(), nullptr);
+        const std::vector<HWND> boxes = pictureBoxes(program.mainWindow());
+        ASSERT_EQ(boxes.size(), 2u);
+        SIZE size = ProgramDriver::clientSize(boxes[0]);
+        for (int waited = 0; size.cx != 32 && waited < 10000; waited += 100) {
+            ProgramDriver::settle(100);
+            size = ProgramDriver::clientSize(boxes[0]);
+        }
+        EXPECT_EQ(size.cx, 32);
+        EXPECT_EQ(size.cy, 32);
+        ProgramDriver::settle(300);
+        int width = 0, height = 0;
+        const std::vector<std::uint32_t> icon = ProgramDriver::screenPixels(boxes[0], width, height);
+        ASSERT_EQ(width * height, 32 * 32);
+        // The icon's pixels differ from the box's background in its corner.
+        EXPECT_GT(std::count_if(icon.begin(), icon.end(), [&](std::uint32_t p) { return p != icon.front(); }), 100);
+        const SIZE other = ProgramDriver::clientSize(boxes[1]);
+        EXPECT_EQ(other.cx, 33);
+        EXPECT_EQ(other.cy, 33);
+        const std::vector<std::uint32_t> empty = ProgramDriver::screenPixels(boxes[1], width, height);
+        EXPECT_EQ(std::count(empty.begin(), empty.end(), empty.front()), static_cast<long>(empty.size()));
+        EXPECT_TRUE(ProgramDriver::clickButton(program.mainWindow(), L"Exit"));
+        EXPECT_EQ(program.waitForExit(), 0);
+    }
 }
 
 // Runs `command` and waits for it; its exit code, or -1.
