@@ -12,9 +12,15 @@ struct Find {
 
 }  // namespace
 
-ProgramDriver::ProgramDriver(const std::wstring& program, const std::wstring& arguments) {
+ProgramDriver::ProgramDriver(const std::wstring& program, const std::wstring& arguments,
+                             std::optional<POINT> defaultPlace) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (defaultPlace) {
+        startup.dwFlags |= STARTF_USEPOSITION;
+        startup.dwX = static_cast<DWORD>(defaultPlace->x);
+        startup.dwY = static_cast<DWORD>(defaultPlace->y);
+    }
     std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -121,6 +127,41 @@ SIZE ProgramDriver::clientSize(HWND window) {
     RECT client{};
     ::GetClientRect(window, &client);
     return SIZE{client.right, client.bottom};
+}
+
+POINT ProgramDriver::clientOrigin(HWND window) {
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    return origin;
+}
+
+HWND ProgramDriver::dropDown(HWND combo) {
+    ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    // The list is a top-level window of the combo box's process, shown while it is dropped down
+    // (GetComboBoxInfo does not reach into another process under wine).
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{0, nullptr};
+    ::GetWindowThreadProcessId(combo, &search.process);
+    for (int waited = 0; waited < 5000 && !search.found; waited += 10) {
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(hwnd, &process);
+                wchar_t name[32] = {};
+                ::GetClassNameW(hwnd, name, 32);
+                if (process != s->process || !::IsWindowVisible(hwnd) || std::wstring(name) != L"ComboLBox")
+                    return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) ::Sleep(10);
+    }
+    if (search.found) settle(200);
+    return search.found;
 }
 
 std::vector<std::uint32_t> ProgramDriver::screenPixels(HWND window, int& width, int& height) {

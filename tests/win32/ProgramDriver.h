@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,10 @@ namespace quorvane::test {
 class ProgramDriver {
 public:
     // Starts `program` (a copy in a folder of its own) with `arguments` on its command line and
-    // waits for its main window to show.
-    explicit ProgramDriver(const std::wstring& program, const std::wstring& arguments = L"");
+    // waits for its main window to show. With `defaultPlace`, the system's default place for the
+    // program's first new window is there, as a launcher asks for it (STARTF_USEPOSITION).
+    explicit ProgramDriver(const std::wstring& program, const std::wstring& arguments = L"",
+                           std::optional<POINT> defaultPlace = std::nullopt);
     ~ProgramDriver();
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
@@ -45,6 +48,10 @@ public:
     // The client area's pixels (0x00RRGGBB, rows top to bottom) as the screen shows them.
     static std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height);
     static SIZE clientSize(HWND window);
+    // The top-left corner of the window's client area on the screen.
+    static POINT clientOrigin(HWND window);
+    // A combo box's list dropped down, waited for until it shows; null if it did not.
+    static HWND dropDown(HWND combo);
 
     // Waits for the process to end; its exit code, or -1 if it is still running after `ms`.
     int waitForExit(int ms = 5000);
