@@ -159,9 +159,15 @@ bool FormWindow::make(HWND owner) {
     m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
     buildControls();
     layout();
+    placeWindow();
+    return true;
+}
 
-    // Placement in pixels of this DPI: centred on its monitor's work area, at the stored place, or
-    // where the system puts new windows.
+void FormWindow::placeWindow() {
+    // In pixels of this DPI: centred on its monitor's work area, or at the stored place; else it
+    // stays where the system put it as a new window.
+    const FormSettings& f = m_description.form;
+    RECT frame{};
     ::GetWindowRect(hwnd(), &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -174,7 +180,6 @@ bool FormWindow::make(HWND owner) {
         ::SetWindowPos(hwnd(), nullptr, pixels(f.left) - (inner.x - frame.left), pixels(f.top) - (inner.y - frame.top),
                        0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return true;
 }
 
 void FormWindow::buildControls() {

@@ -35,6 +35,10 @@ public:
     // without a taskbar button is then owned by a hidden window). False when it could not be made.
     bool make(HWND owner = nullptr);
 
+    // Puts the window where its layout says a loaded window stands: centred, or its inner area at
+    // the stored place (made windows are there already).
+    void placeWindow();
+
     const FormDescription& description() const { return m_description; }
     int dpi() const { return m_dpi; }
     int pixels(int twips) const;

@@ -238,6 +238,19 @@ TEST_P(AboutWindowAtDpi, HasADialogFrameItsInnerAreaAtTheStoredPlaceAndAHiddenOw
     EXPECT_FALSE(::IsIconic(about));
     ::ShowWindow(main, SW_RESTORE);
     ProgramDriver::settle();
+
+    // Moved, closed and opened again, it is loaded afresh at the stored place.
+    ::SetWindowPos(about, nullptr, 400, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ProgramDriver::settle();
+    ASSERT_NE(ProgramDriver::clientOrigin(about).x, inner.x);
+    ASSERT_TRUE(ProgramDriver::clickButton(about, L"&OK"));
+    ASSERT_TRUE(ProgramDriver::waitUntilGone(about));
+    ASSERT_TRUE(ProgramDriver::clickButton(main, L"About,.."));
+    ASSERT_EQ(quorvane.waitForWindow(L"About "), about);
+    ProgramDriver::settle();
+    const POINT again = ProgramDriver::clientOrigin(about);
+    EXPECT_EQ(again.x, inner.x);
+    EXPECT_EQ(again.y, inner.y);
     ASSERT_TRUE(ProgramDriver::clickButton(main, L"Exit"));
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
