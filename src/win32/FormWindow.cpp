@@ -241,8 +241,8 @@ void FormWindow::buildControls() {
             case ControlKind::ComboBox:
                 // Its entries drawn by the window (drawComboItem): with visual styles the system
                 // draws a drop-down list's field in the theme's colours, whatever the layout says.
-                args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) |
-                              CBS_OWNERDRAWFIXED | CBS_HASSTRINGS;
+                args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_OWNERDRAWFIXED |
+                              CBS_HASSTRINGS;
                 c->standard = ::CreateWindowExW(0, kComboClass, L"", args.style, args.x, args.y, args.width,
                                                 args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
@@ -579,21 +579,20 @@ bool FormWindow::drawComboItem(const DRAWITEMSTRUCT& item) const {
     const bool selected = (item.itemState & ODS_SELECTED) != 0;
     ::FillRect(item.hDC, &item.rcItem, selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : c.background);
     if (item.itemID != static_cast<UINT>(-1)) {
-        const LRESULT length = ::SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0);
-        std::wstring text(static_cast<std::size_t>(std::max<LRESULT>(length, 0)) + 1, L'\0');
-        if (length > 0)
-            ::SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(std::max<LRESULT>(length, 0)));
-        const HGDIOBJ old = ::SelectObject(item.hDC, c.font.handle() ? c.font.handle() : ::GetCurrentObject(item.hDC, OBJ_FONT));
+        const LRESULT length = std::max<LRESULT>(0, ::SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0));
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        ::SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        const HGDIOBJ old = c.font.handle() ? ::SelectObject(item.hDC, c.font.handle()) : nullptr;
         ::SetBkMode(item.hDC, TRANSPARENT);
-        ::SetTextColor(item.hDC, selected                             ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+        ::SetTextColor(item.hDC, selected                          ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
                                  : (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT)
-                                                                    : c.text);
+                                                                   : c.text);
         RECT r = item.rcItem;
         r.left += 2;
         ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
                     DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        ::SelectObject(item.hDC, old);
+        if (old) ::SelectObject(item.hDC, old);
     }
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(item.hDC, &item.rcItem);
     return true;
