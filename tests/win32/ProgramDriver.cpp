@@ -129,6 +129,19 @@ SIZE ProgramDriver::clientSize(HWND window) {
     return SIZE{client.right, client.bottom};
 }
 
+bool ProgramDriver::waitForPixel(HWND window, int x, int y, std::uint32_t colour, int ms) {
+    for (int waited = 0;; waited += 20) {
+        POINT at{x, y};
+        ::ClientToScreen(window, &at);
+        const HDC screen = ::GetDC(nullptr);
+        const COLORREF seen = ::GetPixel(screen, at.x, at.y);
+        ::ReleaseDC(nullptr, screen);
+        if (((GetRValue(seen) << 16) | (GetGValue(seen) << 8) | GetBValue(seen)) == colour) return true;
+        if (waited >= ms) return false;
+        ::Sleep(20);
+    }
+}
+
 POINT ProgramDriver::clientOrigin(HWND window) {
     POINT origin{0, 0};
     ::ClientToScreen(window, &origin);

@@ -47,6 +47,9 @@ public:
 
     // The client area's pixels (0x00RRGGBB, rows top to bottom) as the screen shows them.
     static std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height);
+    // Waits until the client area's pixel at (x, y) shows `colour` (0x00RRGGBB) on screen, up to
+    // `ms`: the window has painted. False if it did not.
+    static bool waitForPixel(HWND window, int x, int y, std::uint32_t colour, int ms = 5000);
     static SIZE clientSize(HWND window);
     // The top-left corner of the window's client area on the screen.
     static POINT clientOrigin(HWND window);

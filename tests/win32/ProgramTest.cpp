@@ -206,6 +206,7 @@ TEST_P(AboutWindowAtDpi, HasADialogFrameItsInnerAreaAtTheStoredPlaceAndAHiddenOw
     EXPECT_EQ(size.cx, twipsToPixels(5310, dpi));
     EXPECT_EQ(size.cy, twipsToPixels(3405, dpi));
     // On screen as well: the plain background at the inner area's top corners, where nothing else is.
+    EXPECT_TRUE(ProgramDriver::waitForPixel(about, 1, 1, rgb(143, 175, 164)));
     int w = 0;
     int h = 0;
     const std::vector<std::uint32_t> pixels = ProgramDriver::screenPixels(about, w, h);
@@ -291,6 +292,7 @@ TEST(Program, TheListWindowOpensAtTheSystemsPlaceForNewWindowsWithoutAFrame) {
     EXPECT_EQ(::GetWindow(list, GW_OWNER), main);
 
     // The first band and the frame where the window stands on screen.
+    EXPECT_TRUE(ProgramDriver::waitForPixel(list, 300, 5, bandColour(1)));
     int w = 0;
     int h = 0;
     const std::vector<std::uint32_t> pixels = ProgramDriver::screenPixels(list, w, h);
@@ -330,11 +332,16 @@ TEST(Program, TheDisguiseListKeepsItsColoursInItsFieldAndItsDropDownList) {
     ::SendMessageW(combo, CB_SETCURSEL, 2, 0);  // "Audio File"
     ::InvalidateRect(combo, nullptr, TRUE);
     ProgramDriver::settle();
-    ASSERT_NE(::GetFocus(), combo);
+    // The focus elsewhere: the field of a focused combo box shows its entry highlighted.
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(main, nullptr), &gui));
+    ASSERT_NE(gui.hwndFocus, combo);
 
     const std::uint32_t back = rgb(224, 224, 224);
     const std::uint32_t text = rgb(192, 0, 0);
     const std::uint32_t white = rgb(255, 255, 255);
+    EXPECT_TRUE(ProgramDriver::waitForPixel(combo, 5, 5, back));
     int w = 0;
     int h = 0;
     const std::vector<std::uint32_t> box = ProgramDriver::screenPixels(combo, w, h);
@@ -350,6 +357,7 @@ TEST(Program, TheDisguiseListKeepsItsColoursInItsFieldAndItsDropDownList) {
 
     const HWND list = ProgramDriver::dropDown(combo);
     ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(ProgramDriver::waitForPixel(list, ProgramDriver::clientSize(list).cx - 3, 1, back));
     const std::vector<std::uint32_t> entries = ProgramDriver::screenPixels(list, w, h);
     const auto rowHeight = static_cast<int>(::SendMessageW(combo, CB_GETITEMHEIGHT, 0, 0));
     ASSERT_GT(rowHeight, 0);
