@@ -15,7 +15,9 @@ constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
 
 bool PictureBoxWin32::make(const CreateArgs& args, COLORREF background) {
     m_background = background;
-    return create(kPictureBoxClass, args);
+    if (!create(kPictureBoxClass, args)) return false;
+    m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
+    return true;
 }
 
 void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
@@ -24,16 +26,18 @@ void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
 }
 
 void PictureBoxWin32::setHeight(int twips) {
+    m_heightTwips = twips;
     RECT outer{};
     ::GetWindowRect(hwnd(), &outer);
-    const int height = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    const int height = twipsToPixels(twips, m_dpi);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PictureBoxWin32::setWidth(int twips) {
+    m_widthTwips = twips;
     RECT outer{};
     ::GetWindowRect(hwnd(), &outer);
-    const int width = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    const int width = twipsToPixels(twips, m_dpi);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

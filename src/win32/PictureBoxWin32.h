@@ -18,6 +18,12 @@ public:
     void setPicture(std::optional<Picture> picture);
     const std::optional<Picture>& picture() const { return m_picture; }
 
+    // The DPI its lengths in twips are turned into pixels at; the window sets it as it lays out.
+    void setDpi(int dpi) { m_dpi = dpi; }
+    // The size in twips the actions gave the box, where they gave one: it keeps it at every DPI.
+    std::optional<int> widthTwips() const { return m_widthTwips; }
+    std::optional<int> heightTwips() const { return m_heightTwips; }
+
     void setHeight(int twips) override;
     void setWidth(int twips) override;
     void clearPicture() override;
@@ -30,6 +36,9 @@ protected:
 private:
     void paint(HDC dc);
     COLORREF m_background = 0;
+    int m_dpi = 96;
+    std::optional<int> m_widthTwips;
+    std::optional<int> m_heightTwips;
     std::optional<Picture> m_picture;
 };
 

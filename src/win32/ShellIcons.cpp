@@ -14,12 +14,12 @@ namespace quorvane {
 
 namespace {
 
-// A size x size 32-bit bitmap filled with one colour, with the image list's icon drawn on it.
-std::vector<std::uint32_t> drawnOn(HIMAGELIST list, int icon, int size, std::uint32_t background) {
+// A width x height 32-bit bitmap filled with one colour, with the image list's icon drawn on it.
+std::vector<std::uint32_t> drawnOn(HIMAGELIST list, int icon, int width, int height, std::uint32_t background) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -29,10 +29,10 @@ std::vector<std::uint32_t> drawnOn(HIMAGELIST list, int icon, int size, std::uin
     std::vector<std::uint32_t> pixels;
     if (bitmap) {
         const HGDIOBJ old = ::SelectObject(dc, bitmap);
-        std::fill(bits, bits + size * size, background);
+        std::fill(bits, bits + width * height, background);
         ::ImageList_Draw(list, icon, dc, 0, 0, ILD_TRANSPARENT);
         ::GdiFlush();
-        pixels.assign(bits, bits + size * size);
+        pixels.assign(bits, bits + width * height);
         ::SelectObject(dc, old);
         ::DeleteObject(bitmap);
     }
@@ -68,14 +68,19 @@ std::optional<IconImage> ShellIconsWin32::iconFor(const std::string& path, int s
     // No attributes stand in for the file: the shell looks at the real file or folder.
     const auto list = reinterpret_cast<HIMAGELIST>(::SHGetFileInfoW(wide->c_str(), 0, &info, sizeof info, flags));
     if (!list) return std::nullopt;
+    // At the image list's own size, as the shell draws it: 48 pixels where the system runs at 144
+    // dots per inch, never cut down to the 32 asked for.
+    int width = size;
+    int height = size;
+    if (!::ImageList_GetIconSize(list, &width, &height) || width <= 0 || height <= 0) width = height = size;
     // Drawn once on black and once on white, the two show each pixel's coverage: the icon's own
     // transparency, whatever way the image list blends it.
-    const std::vector<std::uint32_t> onBlack = drawnOn(list, info.iIcon, size, 0x00000000);
-    const std::vector<std::uint32_t> onWhite = drawnOn(list, info.iIcon, size, 0x00FFFFFF);
+    const std::vector<std::uint32_t> onBlack = drawnOn(list, info.iIcon, width, height, 0x00000000);
+    const std::vector<std::uint32_t> onWhite = drawnOn(list, info.iIcon, width, height, 0x00FFFFFF);
     if (onBlack.empty() || onWhite.empty()) return std::nullopt;
     IconImage picture;
-    picture.width = size;
-    picture.height = size;
+    picture.width = width;
+    picture.height = height;
     picture.pixels.resize(onBlack.size());
     for (std::size_t i = 0; i < onBlack.size(); ++i) {
         const int coverage = 255 - static_cast<int>(((onWhite[i] >> 8) & 0xFF) - ((onBlack[i] >> 8) & 0xFF));

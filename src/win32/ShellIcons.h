@@ -11,9 +11,9 @@ namespace quorvane {
 // ImageList_Draw), so that a disguised folder or one with its own icon shows what the shell shows.
 class ShellIconsWin32 final : public ShellIcons {
 public:
-    // A `size` x `size` picture: the image list's icon at its own size in the top-left corner (the
-    // small list for 16, else the large one), transparent around it; nothing when the shell knows
-    // nothing of the path.
+    // The image list's icon at the list's own size (the small list for 16, else the large one:
+    // 32 pixels at 96 dots per inch, 48 at 144), transparent around it; nothing when the shell
+    // knows nothing of the path.
     std::optional<IconImage> iconFor(const std::string& path, int size) override;
 
     // Starts the shell's image lists on a thread of their own, so that the first iconFor does not

@@ -25,6 +25,8 @@ public:
     // The child of `window` of this class whose text is `text` (a button's caption), or null.
     static HWND child(HWND window, const std::wstring& className, const std::wstring& text);
 
+    // The button (TulmXpButton) of `window` with this caption, or null.
+    static HWND button(HWND window, const std::wstring& caption);
     // A left click at (x, y) of the control's client area, as posted mouse messages.
     static void click(HWND control, int x = 5, int y = 5);
     // A button of `window` (TulmXpButton) clicked by its caption; false when there is none.
@@ -45,6 +47,11 @@ public:
     // The client area's pixels (0x00RRGGBB, rows top to bottom) as the screen shows them.
     static std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height);
     static SIZE clientSize(HWND window);
+
+    // The window told that its monitor's DPI is now `dpi`, with the rectangle the system suggests
+    // for it (WM_DPICHANGED, as the system sends it when the window moves to another monitor or the
+    // scale changes; wine never does). Returns once the program has handled it.
+    void changeDpi(HWND window, int dpi, const RECT& suggested) const;
 
     // Waits for the process to end; its exit code, or -1 if it is still running after `ms`.
     int waitForExit(int ms = 5000);
