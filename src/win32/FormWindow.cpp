@@ -274,6 +274,7 @@ void FormWindow::layout() {
         if (!child) continue;
         const ControlDescription& d = *c->d;
         RECT want = placement(d);
+        const bool boxDpiChanged = c->pictureBox && c->pictureBox->dpi() != m_dpi;
         if (c->pictureBox) {
             // A box an icon was drawn into keeps the size that gave it, in twips.
             c->pictureBox->setDpi(m_dpi);
@@ -285,6 +286,8 @@ void FormWindow::layout() {
                            SWP_NOZORDER | SWP_NOACTIVATE);
             c->placed = want;
         }
+        // A box that shows the shell's icon shows it at this DPI's size.
+        if (boxDpiChanged) c->pictureBox->drawIconAgain();
         // A button takes the font of this DPI and shows its caption in it at once.
         if (c->button) c->button->setDpi(m_dpi);
         if (c->standard && c->fontDpi != m_dpi) {

@@ -4,6 +4,7 @@
 
 #include "layouts/Twips.h"
 #include "platform/ShellIcons.h"
+#include "win32/ShellIcons.h"
 
 namespace quorvane::win32 {
 
@@ -41,7 +42,19 @@ void PictureBoxWin32::setWidth(int twips) {
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PictureBoxWin32::drawIconAgain() {
+    if (!m_iconPath || !hwnd()) return;
+    const std::string path = *m_iconPath;
+    const auto icon = ShellIconsWin32::largeIconAtDpi(path, m_dpi);
+    if (!icon) return;  // gone meanwhile: the box keeps what it shows
+    clearPicture();
+    drawPicture(*icon, 0, 0);
+    refresh();
+    m_iconPath = path;
+}
+
 void PictureBoxWin32::clearPicture() {
+    m_iconPath.reset();
     m_picture.reset();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }

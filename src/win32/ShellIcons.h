@@ -15,6 +15,10 @@ public:
     // 32 pixels at 96 dots per inch, 48 at 144), transparent around it; nothing when the shell
     // knows nothing of the path.
     std::optional<IconImage> iconFor(const std::string& path, int size) override;
+    // The large icon for a window of this DPI: from the shell's list of that DPI's large-icon size
+    // where it keeps one (48 pixels at 144 dots per inch), else from its large list at that list's
+    // own size; never scaled.
+    static std::optional<IconImage> largeIconAtDpi(const std::string& path, int dpi);
 
     // Starts the shell's image lists on a thread of their own, so that the first iconFor does not
     // wait for all of their start (the program calls it before it makes its windows).

@@ -230,17 +230,21 @@ TEST(Program, TheShellsIconIsDrawnAtTheImageListsOwnSize) {
 
 // The scale changed while the program runs (the window moved to a monitor of 144 dots per inch):
 // at once, with nothing else repainting it, every button shows its face and its caption exactly as a
-// program started at 144 dots per inch shows them, the window has its size there, and the icon
-// boxes keep the 480 twips an icon gave them.
+// program started at 144 dots per inch shows them, the window has its size there, the icon boxes
+// keep the 480 twips an icon gave them and the folder's icon is drawn again at 48 pixels.
 TEST(Program, AfterADpiChangeEveryButtonIsDrawnAtTheNewDpiAtOnce) {
     const ProgramCopy program;
     ::SetCursorPos(0, 0);
     std::vector<ButtonPixels> expected;
+    std::vector<std::uint32_t> expectedIcon;
     {
         const ScreenDpi dpi(144);
         ProgramDriver quorvane(program.path());
         ASSERT_NE(quorvane.mainWindow(), nullptr);
         expected = buttonPixels(quorvane.mainWindow());
+        int w = 0;
+        int h = 0;
+        expectedIcon = ProgramDriver::screenPixels(iconBox(quorvane.mainWindow(), true), w, h);
         ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"Exit"));
         EXPECT_EQ(quorvane.waitForExit(), 0);
     }
@@ -273,6 +277,10 @@ TEST(Program, AfterADpiChangeEveryButtonIsDrawnAtTheNewDpiAtOnce) {
         EXPECT_EQ(ProgramDriver::clientSize(box).cx, side) << (current ? "current" : "new") << " icon";
         EXPECT_EQ(ProgramDriver::clientSize(box).cy, side) << (current ? "current" : "new") << " icon";
     }
+    // The folder's icon at 48 pixels, as the shell shows it at 144 dpi: not the 32 of the start.
+    int w = 0;
+    int h = 0;
+    EXPECT_EQ(ProgramDriver::screenPixels(iconBox(main, true), w, h), expectedIcon);
     ASSERT_TRUE(ProgramDriver::clickButton(main, L"Exit"));
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
