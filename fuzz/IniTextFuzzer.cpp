@@ -2,7 +2,7 @@
 // folder can plant, edited with section, key and value of any bytes. Whatever the file holds:
 // - every line written is one the file had or one made of the text given: the section's header,
 //   or the key (in the file's spelling) with the value, so no byte sequence adds a line of its own;
-// - what is written reads back, and writing it again changes no byte;
+// - what is written reads back, a removed key reads as missing, and writing it again changes no byte;
 // - the only failure is the refusal of text that cannot be written (InvalidPathText).
 #include <fuzzer/FuzzedDataProvider.h>
 #include <utf8.h>
@@ -132,7 +132,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Units header = u"[" + given(section, utf16) + u"]";
     const Units keyUnits = given(key, utf16);
     const Units valueUnits = value ? given(*value, utf16) : Units();
-    for (const Units& line : linesOf(after)) {
+    const std::multiset<Units> written = linesOf(after);
+    for (const Units& line : written) {
         if (old.count(line) || line == header) continue;
         // The key's line: the file's own spelling of the name, "=", the value.
         check(value.has_value() && line.size() > valueUnits.size() &&
@@ -141,8 +142,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(sameName(trimmed(line.substr(0, line.size() - valueUnits.size() - 1)), trimmed(keyUnits),
                        format.ignoreCase));
     }
-    // Nothing but that one line changes: at most one line more or one fewer, and a header.
-    check(linesOf(after).size() <= old.size() + 2 && linesOf(after).size() + 1 >= old.size());
+    // A value changes one line, adding at most it and a header; no value only takes the key's
+    // lines away, and reads back as nothing.
+    if (value) {
+        check(written.size() <= old.size() + 2 && written.size() + 1 >= old.size());
+    } else {
+        check(written.size() <= old.size());
+        check(!quorvane::IniReadValue(out, section, key, format).has_value() || !plainName(key));
+    }
 
     // Writing the same again changes no byte.
     check(quorvane::IniWriteValue(out, section, key, value, format) == out);

@@ -160,17 +160,18 @@ int findHidden(Session& session, const Environment& env, const std::string& fold
     if (!session.form().OpenStartFolder(folder)) return 1;
     const std::string top = session.form().FolderPath();
     const std::string& registerPath = session.form().RegisterFilePath();
+    const InstallFacts facts = installFactsFor(env.applicationDirectory);
     bool skipped = false;
     try {
         const std::vector<std::string> found =
-            findHiddenFolders(env.fs, env.tree, top, registerPath, [&](const PlatformError& error) {
+            findHiddenFolders(env.fs, env.tree, top, registerPath, facts.namesIgnoreCase, [&](const PlatformError& error) {
                 skipped = true;
                 env.err << kProgramName << ": skipped: " << asLines(error.description()) << std::endl;
             });
         for (const std::string& path : found) env.out << path << '\n';
         env.out << std::flush;
         if (addToRegister && !found.empty()) {
-            makeRegisterFolderOf(env.fs, registerPath, installFactsFor(env.applicationDirectory));
+            makeRegisterFolderOf(env.fs, registerPath, facts);
             appendAllToRegister(env.fs, registerPath, found);
         }
     } catch (const PlatformError& error) {

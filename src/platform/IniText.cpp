@@ -176,7 +176,7 @@ struct Place {
     std::vector<Line> lines;
     std::optional<std::size_t> header;  // index of the section's header line
     std::size_t stop = 0;               // index after the section's last line
-    std::optional<std::size_t> key;     // index of the key's line within the section
+    std::vector<std::size_t> keys;      // indexes of the key's lines within the section, in file order
 };
 
 Place locate(std::string_view text, std::string_view section, std::string_view key, const IniFormat& format) {
@@ -200,7 +200,7 @@ Place locate(std::string_view text, std::string_view section, std::string_view k
             p.stop = i;
             break;
         }
-        if (!p.key && parsed.kind == Parsed::Key && namesMatch(parsed.name, key, format)) p.key = i;
+        if (parsed.kind == Parsed::Key && namesMatch(parsed.name, key, format)) p.keys.push_back(i);
     }
     return p;
 }
@@ -209,10 +209,13 @@ std::string edit(std::string text, std::string_view section, std::string_view ke
                  const std::optional<std::string>& value, const IniFormat& format) {
     const std::string lineEnd(format.lineEnd);
     const Place p = locate(text, section, key, format);
-    if (p.key) {
-        const Line& line = p.lines[*p.key];
+    if (!p.keys.empty()) {
+        const Line& line = p.lines[p.keys.front()];
         if (!value) {
-            text.erase(line.begin, line.next - line.begin);
+            // Every line of the key goes: with only the first gone, a hand-made second one would
+            // be what readers find next, and the key would still be set.
+            for (auto i = p.keys.rbegin(); i != p.keys.rend(); ++i)
+                text.erase(p.lines[*i].begin, p.lines[*i].next - p.lines[*i].begin);
         } else {
             const std::string_view stored = std::string_view(text).substr(line.begin, line.end - line.begin);
             if (trim(stored.substr(stored.find('=') + 1)) == *value) return text;  // nothing to change
@@ -279,8 +282,8 @@ std::optional<std::string> IniReadValue(std::string_view content, std::string_vi
     const Decoded decoded = decode(content);
     const std::string_view text = decoded.text;
     const Place p = locate(text, section, key, format);
-    if (!p.key) return std::nullopt;
-    const Line& line = p.lines[*p.key];
+    if (p.keys.empty()) return std::nullopt;
+    const Line& line = p.lines[p.keys.front()];
     const std::string_view s = text.substr(line.begin, line.end - line.begin);
     std::string_view v = trim(s.substr(s.find('=') + 1));
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())

@@ -25,8 +25,8 @@ inline constexpr IniFormat kDesktopEntryFormat{"\n", false};
 // and to the blanks around them, and the first match counts. A found key's line becomes its own
 // spelling of the name, "=", the value and the format's line end; a missing key goes after the
 // last non-blank line of its section; a missing section goes at the end of the file, after a line
-// end that ends an unended last line. No value removes the key's line; removing what is not there
-// changes nothing. Every other byte stays as it was. A file that starts with a UTF-16 byte order
+// end that ends an unended last line. No value removes every line of the key in that section, so
+// that no reader finds it afterwards; removing what is not there changes nothing. Every other byte stays as it was. A file that starts with a UTF-16 byte order
 // mark is edited in UTF-16 and stays UTF-16; a UTF-8 byte order mark is kept.
 //
 // Throws PlatformError (InvalidPathText) when section, key or value holds CR, LF or NUL, which

@@ -24,14 +24,24 @@ public:
     void processPendingEvents() override {}
 };
 
+// A path as the set of registered ones holds it: as it stands, or with ASCII letters in lower case.
+std::string keyOf(std::string path, bool namesIgnoreCase) {
+    if (namesIgnoreCase)
+        for (char& c : path)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return path;
+}
+
 }  // namespace
 
 std::vector<std::string> findHiddenFolders(FileSystem& fs, FolderTree& tree, const std::string& top,
-                                           const std::string& registerPath,
+                                           const std::string& registerPath, bool namesIgnoreCase,
                                            const std::function<void(const PlatformError&)>& skipped) {
     std::unordered_set<std::string> registered;
     NoEvents noEvents;
-    LoadListFromFile(fs, noEvents, registerPath, [&registered](std::string&& line) { registered.insert(line); });
+    LoadListFromFile(fs, noEvents, registerPath, [&](std::string&& line) {
+        registered.insert(keyOf(std::move(line), namesIgnoreCase));
+    });
 
     std::vector<std::string> found;
     // Depth first, by name: a folder's hidden subfolders follow it.
@@ -42,7 +52,7 @@ std::vector<std::string> findHiddenFolders(FileSystem& fs, FolderTree& tree, con
         pending.pop_back();
         try {
             constexpr std::uint32_t hiddenSystem = attr::Hidden | attr::System;
-            if ((fs.attributes(folder) & hiddenSystem) == hiddenSystem && !registered.contains(folder)) {
+            if ((fs.attributes(folder) & hiddenSystem) == hiddenSystem && !registered.contains(keyOf(folder, namesIgnoreCase))) {
                 checkRegisterEntry(folder);
                 fs.textFileBytes(folder);
                 found.push_back(folder);

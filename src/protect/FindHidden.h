@@ -16,10 +16,11 @@ class PlatformError;
 // `registerPath`, in the order of a walk by name. The walk follows no link and stays on the file
 // system of `top` (FolderTree). A folder that cannot be read, or whose attributes cannot be told,
 // is handed to `skipped` and the walk goes on; so is a hidden folder whose path the register
-// cannot hold (a line break in its name, a character the register's encoding lacks). Throws when
-// `top` itself cannot be read.
+// cannot hold (a line break in its name, a character the register's encoding lacks). Where the file
+// system takes names without regard to case (`namesIgnoreCase`), a register line spelt in another
+// ASCII case is the same folder. Throws when `top` itself cannot be read.
 std::vector<std::string> findHiddenFolders(FileSystem& fs, FolderTree& tree, const std::string& top,
-                                           const std::string& registerPath,
+                                           const std::string& registerPath, bool namesIgnoreCase,
                                            const std::function<void(const PlatformError&)>& skipped);
 
 }  // namespace quorvane

@@ -90,6 +90,8 @@ TEST(IniWriterWin32, SameBytesAsOurText) {
         {"missing final line end, key added", "[s]\r\na=1", "s", "k", "2"},
         {"missing final line end, section added", "[a]\r\nx=1", "b", "k", "v"},
         {"no value removes the key", "[s]\r\na=1\r\niconfile=x\r\nb=2\r\n", "s", "iconfile", std::nullopt},
+        {"no value removes every line of the key", "[s]\r\nk=1\r\na=1\r\nK=2\r\n[t]\r\nk=3\r\n", "s", "k",
+         std::nullopt},
         {"no value for a missing key", "[s]\r\na=1\r\n", "s", "iconfile", std::nullopt},
         {"no value for a missing file", std::nullopt, ".ShellClassInfo", "iconfile", std::nullopt},
         {"empty value into a new file", std::nullopt, ".ShellClassInfo", "iconfile", ""},

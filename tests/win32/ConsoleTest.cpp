@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <string>
 
 #include "platform/win32/Win32Text.h"
@@ -94,6 +95,24 @@ TEST_F(ConsoleTest, FindHiddenFindsAFolderHiddenByAnotherProgram) {
     EXPECT_EQ(file("found.out"), other + "\r\n");
     EXPECT_EQ(file("found.err"), "");
     EXPECT_EQ(file("l0g.ext"), mine + "\r\n" + other + "\r\n");
+}
+
+// Windows takes a path in any case for the same folder: a folder whose register line is spelt in
+// another case is registered already, and is neither listed nor added again.
+TEST_F(ConsoleTest, FindHiddenTakesARegisterLineInAnotherCaseForTheSameFolder) {
+    const std::string tree = tmp / "Tree";
+    test::makeDir(tree);
+    test::makeDir(tree + "\\Mine");
+    test::makeDir(tree + "\\Other");
+    ASSERT_TRUE(::SetFileAttributesW(win32::toWide(tree + "\\Other")->c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    std::string shouted = tree;
+    for (char& c : shouted) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    batch("quorvane hide \"" + tree + "\\Mine\" >nul\r\n"
+          "quorvane find-hidden \"" + shouted + "\" --register >found.out 2>found.err\r\n"
+          ">status.txt echo %ERRORLEVEL%\r\n");
+    EXPECT_EQ(file("status.txt"), "0\r\n");
+    EXPECT_EQ(file("found.out"), shouted + "\\Other\r\n");
+    EXPECT_EQ(file("l0g.ext"), tree + "\\Mine\r\n" + shouted + "\\Other\r\n");
 }
 
 }  // namespace

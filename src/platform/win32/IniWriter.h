@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "platform/IniWriter.h"
 
 namespace quorvane {
@@ -11,6 +13,10 @@ public:
     void writeString(const std::string& section, const std::string& key, const std::optional<std::string>& value,
                      const std::string& file) override;
     bool canStore(const std::string& text) const override;
+
+private:
+    static void removeRepeats(const std::wstring& section, const std::wstring& key, const std::wstring& wideFile,
+                              const std::string& file);
 };
 
 }  // namespace quorvane
