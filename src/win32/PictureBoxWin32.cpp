@@ -22,6 +22,7 @@ bool PictureBoxWin32::make(const CreateArgs& args, COLORREF background) {
 }
 
 void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
+    m_iconPath.reset();
     m_picture = std::move(picture);
     if (hwnd()) ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
