@@ -5,9 +5,10 @@
 set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
-# Xvfb and openbox: the virtual display and window manager of the tests that make windows.
+# Xvfb and openbox: the virtual display and window manager of the tests that make windows; xdotool
+# gives them real input.
 tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev libutfcpp-dev wine wine64 \
-    xvfb openbox
+    xvfb openbox xdotool
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

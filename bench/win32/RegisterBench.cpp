@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/XpButtonClass.h"
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -116,7 +118,7 @@ Run runOnce(const std::wstring& program, int lines) {
         return run;
     HWND main = nullptr;
     for (int i = 0; i < kWaitMs && !main; i += 10, ::Sleep(10)) main = windowOf(process.dwProcessId, L"Velmoran v2.0");
-    const HWND show = main ? child(main, L"TulmXpButton", L"Show Folder") : nullptr;
+    const HWND show = main ? child(main, quorvane::win32::kXpButtonClassName, L"Show Folder") : nullptr;
     if (show) {
         ::Sleep(1500);  // started and idle, its images decoded
         const HDC screen = ::GetDC(nullptr);
@@ -134,7 +136,7 @@ Run runOnce(const std::wstring& program, int lines) {
             ::Sleep(1);
         }
         ::ReleaseDC(nullptr, screen);
-        const HWND again = list ? child(list, L"TulmXpButton", L"Show Folder") : nullptr;
+        const HWND again = list ? child(list, quorvane::win32::kXpButtonClassName, L"Show Folder") : nullptr;
         if (run.shownMs >= 0 && again && ::SendMessageW(items, LB_GETCOUNT, 0, 0) == lines) {
             ::SendMessageW(items, LB_SETCURSEL, static_cast<WPARAM>(lines / 2), 0);
             const auto rewrite = Clock::now();

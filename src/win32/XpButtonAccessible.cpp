@@ -116,6 +116,7 @@ bool XpButtonAccessibility::handle(UINT message, WPARAM wParam, LPARAM lParam, L
             setHeld(true);
             return false;
         case WM_LBUTTONUP:
+        case WM_CAPTURECHANGED:
             setHeld(false);
             return false;
         case WM_KEYDOWN:

@@ -94,8 +94,7 @@ public:
     void startHoverTimer() override { ::SetTimer(b.hwnd(), kHoverTimer, XpButtonModel::kHoverIntervalMs, nullptr); }
     void stopHoverTimer() override { ::KillTimer(b.hwnd(), kHoverTimer); }
     void captureMouse() override {
-        ::SetCapture(b.hwnd());
-        b.m_captured = true;
+        if (::GetCapture() != b.hwnd()) ::SetCapture(b.hwnd());
     }
     void canvasResized(Canvas&) override {}  // painting reads the canvas where it is
     void invalidate() override { ::InvalidateRect(b.hwnd(), nullptr, FALSE); }
@@ -184,7 +183,7 @@ XpButtonWin32::~XpButtonWin32() {
 }
 
 bool XpButtonWin32::make(const CreateArgs& args) {
-    WindowClass windowClass{kClassName};
+    WindowClass windowClass{kXpButtonClassName};
     windowClass.style = CS_DBLCLKS;
     if (!create(windowClass, args)) return false;
     m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
@@ -240,18 +239,24 @@ void XpButtonWin32::mouseButton(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_MBUTTONDOWN || message == WM_MBUTTONUP) button = 4;
     const bool down = message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
     if (down) {
-        // A press takes the focus, as it does on the system's buttons.
+        // A press takes the focus, as it does on the system's buttons, and the pointer until the last
+        // mouse button is released: the release comes here wherever it happens, and only the model
+        // says whether it clicks.
         if (::GetFocus() != hwnd()) ::SetFocus(hwnd());
+        m_surface->captureMouse();
         m_model.onMouseDown(button, shiftState(wParam), x, y);
         return;
     }
     m_model.onMouseUp(button, shiftState(wParam), x, y);
     if (!hwnd()) return;  // a handler closed the window
-    if (m_captured && !anyButtonHeld(wParam)) {
-        m_captured = false;
+    const bool held = anyButtonHeld(wParam);
+    // Let go before the click, whose handler may open a message box that wants the pointer.
+    if (!held && ::GetCapture() == hwnd()) {
+        m_releasingCapture = true;
         ::ReleaseCapture();
+        m_releasingCapture = false;
     }
-    m_model.onRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), anyButtonHeld(wParam));
+    m_model.onRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam), held);
 }
 
 LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -305,7 +310,8 @@ LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                                 static_cast<float>(GET_X_LPARAM(lParam)), static_cast<float>(GET_Y_LPARAM(lParam)));
             return 0;
         case WM_CAPTURECHANGED:
-            m_captured = false;
+            // Taken away before the release (not let go by the release itself): no click waits.
+            if (!m_releasingCapture && reinterpret_cast<HWND>(lParam) != hwnd()) m_model.onCaptureLost();
             return 0;
         case WM_TIMER:
             if (wParam == kHoverTimer) {

@@ -6,6 +6,7 @@
 
 #include "win32/GdiFont.h"
 #include "win32/Wnd.h"
+#include "win32/XpButtonClass.h"
 #include "win32/XpButtonAccessible.h"
 #include "xpbutton/XpButtonModel.h"
 
@@ -15,14 +16,12 @@ class KeyInjector;
 
 namespace quorvane::win32 {
 
-// The owner-drawn XP-style push button as a window class of its own ("TulmXpButton"): it hands the
+// The owner-drawn XP-style push button as a window class of its own (kXpButtonClassName): it hands the
 // window's messages to the button's model and puts the model's canvas on screen one pixel to one;
 // the window has no corner pixels. The canvas is as large as the window in device pixels, so the
 // face is drawn at the screen's own resolution.
 class XpButtonWin32 final : public Wnd {
 public:
-    static constexpr wchar_t kClassName[] = L"TulmXpButton";
-
     explicit XpButtonWin32(KeyInjector& keys);
     ~XpButtonWin32() override;
 
@@ -61,7 +60,7 @@ private:
     XpButtonModel m_model;
     GdiFont m_font;
     int m_dpi = 96;  // the DPI of m_font
-    bool m_captured = false;
+    bool m_releasingCapture = false;  // the release lets go of the pointer: no capture is lost
     SIZE m_regionSize{-1, -1};  // the size the window's region was made for
     XpButtonAccessibility m_accessibility{*this};
 };

@@ -195,6 +195,12 @@ void XpButtonModel::onRelease(int x, int y, bool buttonsStillHeld) {
     if (click) onClick();
 }
 
+void XpButtonModel::onCaptureLost() {
+    if (!m_clickPending) return;
+    m_clickPending = false;
+    Redraw(0);
+}
+
 bool XpButtonModel::isOnCutCorner(int x, int y) const { return (x == 0 || x == W - 1) && (y == 0 || y == H - 1); }
 
 bool XpButtonModel::isOnShape(int x, int y) const {

@@ -79,6 +79,10 @@ public:
     // the second press of a double click) and it lies on the control's shape. The wait ends with the
     // last button's release.
     void onRelease(int x, int y, bool buttonsStillHeld);
+    // The pointer was taken from the control while a press waited for its release (another window
+    // took the capture, the system cancelled it): that release never comes here, so no later one
+    // clicks, and the pressed look goes.
+    void onCaptureLost();
     void onClick();
     void onDblClick();
     // Key codes are virtual key codes (13 Enter, 32 Space, 37 to 40 the arrows).

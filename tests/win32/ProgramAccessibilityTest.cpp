@@ -148,10 +148,10 @@ TEST_F(ProgramAccessibility, EveryButtonReadsAsAPushButtonAndHideFolderPressesFr
         {L"About,..", L"About,.."},
         {L"Exit", L"Exit"},
     };
-    EXPECT_EQ(children(main, L"TulmXpButton").size(), std::size(buttons));
+    EXPECT_EQ(children(main, win32::kXpButtonClassName).size(), std::size(buttons));
     for (const Expected& b : buttons) {
         SCOPED_TRACE(b.caption);
-        const HWND button = ProgramDriver::child(main, L"TulmXpButton", b.caption);
+        const HWND button = ProgramDriver::child(main, win32::kXpButtonClassName, b.caption);
         ASSERT_NE(button, nullptr);
         const Accessible acc(button);
         ASSERT_TRUE(acc) << std::hex << acc.result();
@@ -209,7 +209,7 @@ TEST_F(ProgramAccessibility, EveryButtonReadsAsAPushButtonAndHideFolderPressesFr
     ASSERT_TRUE(ProgramDriver::clickButton(main, L"Set Default Icon"));  // takes the path box's folder up
     ProgramDriver::settle();
     {
-        const Accessible hide(ProgramDriver::child(main, L"TulmXpButton", L"Hide Folder"));
+        const Accessible hide(ProgramDriver::child(main, win32::kXpButtonClassName, L"Hide Folder"));
         ASSERT_TRUE(hide);
         VARIANT self;
         ::VariantInit(&self);
@@ -268,7 +268,7 @@ TEST_F(ProgramAccessibility, TheAboutWindowsButtonsCarryTheirAccessKeys) {
         {L"&OK", L"Alt+O"}, {L"&System Info...", L"Alt+S"}, {L"&Change...", L"Alt+C"}};
     for (auto [caption, shortcut] : buttons) {
         SCOPED_TRACE(caption);
-        const Accessible acc(ProgramDriver::child(about, L"TulmXpButton", caption));
+        const Accessible acc(ProgramDriver::child(about, win32::kXpButtonClassName, caption));
         ASSERT_TRUE(acc);
         EXPECT_EQ(acc.name(), std::wstring(caption).substr(1));
         EXPECT_EQ(acc.shortcut(), shortcut);

@@ -159,7 +159,7 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Hide Folder"));
     EXPECT_EQ(quorvane.answerMessageBox(L"yeah!"), L"The folder: \r\n" + folder + L"\r\n  it's not visible now");
     // The keyboard goes on from the button pressed, as before the box.
-    const HWND hide = ProgramDriver::child(c.main, L"TulmXpButton", L"Hide Folder");
+    const HWND hide = ProgramDriver::child(c.main, win32::kXpButtonClassName, L"Hide Folder");
     EXPECT_EQ(focusSettlesOn(c.main, hide), hide);
     EXPECT_EQ(test::fileBytes(registerFile), ansi(folder) + "\r\n");
     EXPECT_EQ(marks(folder), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
@@ -182,7 +182,7 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     // Nothing selected: the list says so and nothing changes.
     ASSERT_TRUE(ProgramDriver::clickButton(list, L"Show Folder"));
     EXPECT_EQ(quorvane.answerMessageBox(L"huh?"), L"Select a folder!");
-    const HWND show = ProgramDriver::child(list, L"TulmXpButton", L"Show Folder");
+    const HWND show = ProgramDriver::child(list, win32::kXpButtonClassName, L"Show Folder");
     EXPECT_EQ(focusSettlesOn(list, show), show);
     EXPECT_EQ(test::fileBytes(registerFile), ansi(folder) + "\r\n");
 
@@ -198,7 +198,7 @@ TEST(ProgramActions, HideThenShowFromTheListWindow) {
     ProgramDriver::settle();
     EXPECT_TRUE(::IsWindowEnabled(c.main));
     // Back in the main window, the focus is on the button that opened the list.
-    const HWND showList = ProgramDriver::child(c.main, L"TulmXpButton", L"Show Folder");
+    const HWND showList = ProgramDriver::child(c.main, win32::kXpButtonClassName, L"Show Folder");
     EXPECT_EQ(focusSettlesOn(c.main, showList), showList);
 
     ASSERT_TRUE(ProgramDriver::clickButton(c.main, L"Exit"));

@@ -1,5 +1,7 @@
 #include "ProgramDriver.h"
 
+#include <atomic>
+
 namespace quorvane::test {
 
 namespace {
@@ -35,8 +37,8 @@ ProgramDriver::~ProgramDriver() {
     ::CloseHandle(m_process.hProcess);
 }
 
-HWND ProgramDriver::waitForWindow(const std::wstring& title) const {
-    for (int i = 0; i < 500; ++i) {
+HWND ProgramDriver::waitForWindow(const std::wstring& title, int ms) const {
+    for (int waited = 0; waited < ms; waited += 10) {
         Find find{m_process.dwProcessId, &title, nullptr};
         ::EnumWindows(
             [](HWND hwnd, LPARAM data) -> BOOL {
@@ -72,13 +74,98 @@ void ProgramDriver::click(HWND control, int x, int y) {
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
-HWND ProgramDriver::button(HWND window, const std::wstring& caption) { return child(window, L"TulmXpButton", caption); }
+HWND ProgramDriver::button(HWND window, const std::wstring& caption) {
+    return child(window, win32::kXpButtonClassName, caption);
+}
 
 bool ProgramDriver::clickButton(HWND window, const std::wstring& caption) {
     const HWND found = button(window, caption);
     if (!found) return false;
     click(found);
     return true;
+}
+
+void ProgramDriver::xdotool(const std::string& arguments) {
+    // wine starts the Linux program but cannot wait for it: it leaves its exit status in a file.
+    static std::atomic<int> count = 0;
+    const std::string name = "quorvane-input-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++count);
+    const std::string command = "sh -c \"xdotool " + arguments + "; echo $? >/tmp/" + name + "\"";
+    std::wstring line(command.begin(), command.end());
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(L"Z:\\bin\\sh", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                          &process))
+        return;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    const std::wstring done = L"Z:\\tmp\\" + std::wstring(name.begin(), name.end());
+    for (int waited = 0; waited < 10000; waited += 5) {
+        if (fileBytes(done).find('\n') != std::string::npos) break;
+        ::Sleep(5);
+    }
+    ::DeleteFileW(done.c_str());
+}
+
+POINT ProgramDriver::onScreen(HWND window, int x, int y) {
+    POINT at{x, y};
+    ::ClientToScreen(window, &at);
+    return at;
+}
+
+namespace {
+
+std::string moveTo(HWND window, int x, int y) {
+    const POINT at = ProgramDriver::onScreen(window, x, y);
+    return "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y);
+}
+
+}  // namespace
+
+void ProgramDriver::pointTo(HWND window, int x, int y) { xdotool(moveTo(window, x, y)); }
+
+void ProgramDriver::pressAt(HWND window, int x, int y) { xdotool(moveTo(window, x, y) + " mousedown 1"); }
+
+void ProgramDriver::releaseAt(HWND window, int x, int y) { xdotool(moveTo(window, x, y) + " mouseup 1"); }
+
+void ProgramDriver::clickAt(HWND window, int x, int y) { xdotool(moveTo(window, x, y) + " click 1"); }
+
+void ProgramDriver::doubleClickAt(HWND window, int x, int y) {
+    xdotool(moveTo(window, x, y) + " click --repeat 2 --delay 80 1");
+}
+
+void ProgramDriver::dragBy(HWND window, int x, int y, int dx, int dy) {
+    // The window's move starts at the first movement, two pixels to the right of the press; from there
+    // it follows the pointer.
+    std::string steps = moveTo(window, x, y) + " mousedown 1 sleep 0.05 " + moveTo(window, x + 2, y) + " sleep 0.2";
+    for (int i = 1; i <= 4; ++i) steps += " sleep 0.05 " + moveTo(window, x + 2 + dx * i / 4, y + dy * i / 4);
+    xdotool(steps + " sleep 0.1 mouseup 1");
+}
+
+void ProgramDriver::keys(const std::string& names) { xdotool("key --delay 30 " + names); }
+
+void ProgramDriver::keyDown(const std::string& name) { xdotool("keydown " + name); }
+
+void ProgramDriver::keyUp(const std::string& name) { xdotool("keyup " + name); }
+
+HWND ProgramDriver::focusSettlesOn(HWND window, HWND expected, int ms) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    for (int waited = 0; waited < ms; waited += 10) {
+        if (::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) && info.hwndFocus == expected) break;
+        ::Sleep(10);
+    }
+    return info.hwndFocus;
+}
+
+POINT ProgramDriver::positionSettlesOn(HWND window, POINT expected, int ms) {
+    RECT rect{};
+    for (int waited = 0; waited < ms; waited += 10) {
+        ::GetWindowRect(window, &rect);
+        if (rect.left == expected.x && rect.top == expected.y) break;
+        ::Sleep(10);
+    }
+    return POINT{rect.left, rect.top};
 }
 
 std::wstring ProgramDriver::text(HWND window) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win32/XpButtonClass.h"
+
 namespace quorvane::test {
 
 // The real quorvane.exe started in its own process and driven from outside as a user would: its
@@ -20,21 +22,48 @@ public:
     ProgramDriver& operator=(const ProgramDriver&) = delete;
 
     HWND mainWindow() const { return m_main; }
-    // A visible top-level window of the program with this title, waited for up to five seconds.
-    HWND waitForWindow(const std::wstring& title) const;
+    // A visible top-level window of the program with this title, waited for up to `ms`.
+    HWND waitForWindow(const std::wstring& title, int ms = 5000) const;
     // The child of `window` of this class whose text is `text` (a button's caption), or null.
     static HWND child(HWND window, const std::wstring& className, const std::wstring& text);
 
-    // The button (TulmXpButton) of `window` with this caption, or null.
+    // The button (kXpButtonClassName) of `window` with this caption, or null.
     static HWND button(HWND window, const std::wstring& caption);
     // A left click at (x, y) of the control's client area, as posted mouse messages.
     static void click(HWND control, int x = 5, int y = 5);
-    // A button of `window` (TulmXpButton) clicked by its caption; false when there is none.
+    // A button of `window` (kXpButtonClassName) clicked by its caption; false when there is none.
     static bool clickButton(HWND window, const std::wstring& caption);
 
     // A window's text, and a new one put in as the control's own (an edit box, the path box).
     static std::wstring text(HWND window);
     static void setText(HWND window, const std::wstring& text);
+
+    // Real input, as a user's reaches the program: xdotool on the Linux side sends it to the X
+    // display (XTEST), so it passes the window manager and wine's input queue, with capture, focus
+    // and activation as they come. `arguments` are xdotool's (commands may be chained); each call
+    // returns once xdotool has sent everything. Points are in `window`'s client area.
+    static void xdotool(const std::string& arguments);
+    static POINT onScreen(HWND window, int x, int y);
+    // The pointer moved to the point, as one jump.
+    static void pointTo(HWND window, int x, int y);
+    // The pointer moved to the point, and the left button pressed or released there.
+    static void pressAt(HWND window, int x, int y);
+    static void releaseAt(HWND window, int x, int y);
+    static void clickAt(HWND window, int x, int y);
+    static void doubleClickAt(HWND window, int x, int y);
+    // Pressed at the point, moved a little (a window's drag starts there), then by (dx, dy) in
+    // steps, released.
+    static void dragBy(HWND window, int x, int y, int dx, int dy);
+    // Keys by xdotool's names ("Tab", "shift+Tab", "alt+c", "space", "Return"), typed, or pressed
+    // and released separately.
+    static void keys(const std::string& names);
+    static void keyDown(const std::string& name);
+    static void keyUp(const std::string& name);
+    // The window with the keyboard focus in `window`'s thread, once it is `expected` or after
+    // `ms` have passed.
+    static HWND focusSettlesOn(HWND window, HWND expected, int ms = 2000);
+    // The window's top-left corner on the screen, once it is `expected` or after `ms`.
+    static POINT positionSettlesOn(HWND window, POINT expected, int ms = 2000);
 
     // The message box with this title: waited for, its text read, closed with its OK button, and
     // waited for until it has gone. Its text, or "<none>" when no such box came.

@@ -65,7 +65,7 @@ std::uint32_t bandColour(int k) { return rgb(145 - 2 * k, 177 - 2 * k, 166 - 2 *
 // face's own or the caption's colour (192, 192, 192; 85, 121, 107 under the pointer, with the hover
 // edge); the cut corners are left out.
 void expectLockFolderFace(HWND main, int width, int height, bool hover = false) {
-    const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
+    const HWND lock = ProgramDriver::child(main, win32::kXpButtonClassName, L"Lock Folder");
     ASSERT_NE(lock, nullptr);
     int w = 0;
     int h = 0;
@@ -293,7 +293,7 @@ TEST(Program, TheFaceFollowsThePointer) {
     ProgramDriver quorvane(program.path());
     const HWND main = quorvane.mainWindow();
     ASSERT_NE(main, nullptr);
-    const HWND lock = ProgramDriver::child(main, L"TulmXpButton", L"Lock Folder");
+    const HWND lock = ProgramDriver::child(main, win32::kXpButtonClassName, L"Lock Folder");
     ASSERT_NE(lock, nullptr);
     POINT centre{50, 13};
     ::ClientToScreen(lock, &centre);
@@ -309,7 +309,7 @@ TEST(Program, ExitEndsTheProgram) {
     const ProgramCopy program;
     ProgramDriver quorvane(program.path());
     ASSERT_NE(quorvane.mainWindow(), nullptr);
-    const HWND exit = ProgramDriver::child(quorvane.mainWindow(), L"TulmXpButton", L"Exit");
+    const HWND exit = ProgramDriver::child(quorvane.mainWindow(), win32::kXpButtonClassName, L"Exit");
     ASSERT_NE(exit, nullptr);
     ProgramDriver::click(exit);
     EXPECT_EQ(quorvane.waitForExit(), 0);
@@ -420,7 +420,7 @@ TEST(Program, TheInstallerInstallsSilentlyWithAStartMenuEntryAndAnUninstaller) {
         EXPECT_EQ(test::fileBytes(registerFile), *win32::toAnsi(work / "Hidden") + "\r\n");
         EXPECT_FALSE(fileExists(folder + L"\\l0g.ext"));
 
-        ProgramDriver::click(ProgramDriver::child(installed.mainWindow(), L"TulmXpButton", L"Exit"));
+        ProgramDriver::click(ProgramDriver::child(installed.mainWindow(), win32::kXpButtonClassName, L"Exit"));
         EXPECT_EQ(installed.waitForExit(), 0);
         ::DeleteFileW(registerFile.c_str());
         ::RemoveDirectoryW(data.c_str());

@@ -136,6 +136,27 @@ TEST_F(XpButtonWin32Test, APressAndReleaseOverTheShapeClicks) {
     }
 }
 
+// A press holds the pointer until the release lets it go; taken away meanwhile (another window
+// captures it), the press is over: the release that follows clicks nothing, and no later one does.
+TEST_F(XpButtonWin32Test, APressHoldsThePointerAndLosingItEndsThePress) {
+    post(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    EXPECT_EQ(::GetCapture(), m_button.hwnd());
+    post(WM_LBUTTONUP, 0, 10, 10);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(m_clicks, 1);
+
+    m_clicks = 0;
+    post(WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
+    ::SetCapture(m_host.hwnd());
+    settle();
+    ::ReleaseCapture();
+    post(WM_LBUTTONUP, 0, 10, 10);
+    EXPECT_EQ(m_clicks, 0) << "the press ended with the capture";
+    EXPECT_FALSE(m_button.accessibility().isHeld());
+    post(WM_LBUTTONUP, 0, 10, 10);
+    EXPECT_EQ(m_clicks, 0);
+}
+
 TEST_F(XpButtonWin32Test, TheAccessKeyPressesTheButtonWithItsWindowActive) {
     const struct {
         wchar_t key;

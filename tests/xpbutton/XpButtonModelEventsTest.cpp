@@ -120,6 +120,25 @@ TEST_F(XpButtonModelEventsTest, AReleaseClicksOnTheShapeOnlyAfterAPressOnTheCont
     EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), 1);
 }
 
+// The pointer taken away while the left button holds the control down (another window took the
+// capture): the pressed look goes, and no later release over the control clicks.
+TEST_F(XpButtonModelEventsTest, ACaptureLostBeforeTheReleaseEndsThePress) {
+    pointAt(50, 13);
+    press(1);
+    ASSERT_EQ(px(50, 10), kPressed);
+    model.onCaptureLost();
+    EXPECT_NE(px(50, 10), kPressed);
+    model.onMouseUp(1, 0, 50, 13);
+    model.onRelease(50, 13, false);
+    EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), 0);
+    // Lost with no press waiting, it repaints nothing; the next press and release click again.
+    const int invalidations = host.invalidations;
+    model.onCaptureLost();
+    EXPECT_EQ(host.invalidations, invalidations);
+    click(1);
+    EXPECT_EQ(std::count(events().begin(), events().end(), "Click"), 1);
+}
+
 TEST_F(XpButtonModelEventsTest, RightClickRaisesDownAndUpButNoClickAndDrawsNoPressedLook) {
     pointAt(50, 13);
     host.events.clear();
