@@ -314,12 +314,23 @@ void FormWindow::layout() {
         const HWND child = c->hwnd();
         if (!child) continue;
         const ControlDescription& d = *c->d;
-        const RECT want = placement(d);
+        RECT want = placement(d);
+        const bool boxDpiChanged = c->pictureBox && c->pictureBox->dpi() != m_dpi;
+        if (c->pictureBox) {
+            // A box an icon was drawn into keeps the size that gave it, in twips.
+            c->pictureBox->setDpi(m_dpi);
+            if (const auto w = c->pictureBox->widthTwips()) want.right = want.left + pixels(*w);
+            if (const auto h = c->pictureBox->heightTwips()) want.bottom = want.top + pixels(*h);
+        }
         if (!::EqualRect(&want, &c->placed)) {
             ::SetWindowPos(child, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
             c->placed = want;
         }
+        // A box that shows the shell's icon shows it at this DPI's size.
+        if (boxDpiChanged) c->pictureBox->drawIconAgain();
+        // A button takes the font of this DPI and shows its caption in it at once.
+        if (c->button) c->button->setDpi(m_dpi);
         if (c->standard && c->fontDpi != m_dpi) {
             const RECT r = box(d);
             c->font = GdiFont(d.font, m_dpi);
@@ -627,6 +638,7 @@ void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layout();
+    onDpiFollowed();
 }
 
 LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

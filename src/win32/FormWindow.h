@@ -75,6 +75,8 @@ protected:
     virtual bool onCommand(HWND /*control*/, WORD /*code*/) { return false; }
     // Once, when the window has been painted the first time: what can wait for it goes here.
     virtual void onFirstPainted() {}
+    // After the window and its controls took a new DPI: what else follows it goes here.
+    virtual void onDpiFollowed() {}
 
 private:
     struct Control;

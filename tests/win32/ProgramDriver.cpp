@@ -80,10 +80,14 @@ void ProgramDriver::click(HWND control, int x, int y) {
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+HWND ProgramDriver::button(HWND window, const std::wstring& caption) {
+    return child(window, win32::kXpButtonClassName, caption);
+}
+
 bool ProgramDriver::clickButton(HWND window, const std::wstring& caption) {
-    const HWND button = child(window, win32::kXpButtonClassName, caption);
-    if (!button) return false;
-    click(button);
+    const HWND found = button(window, caption);
+    if (!found) return false;
+    click(found);
     return true;
 }
 
@@ -284,6 +288,17 @@ std::vector<std::uint32_t> ProgramDriver::screenPixels(HWND window, int& width, 
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+void ProgramDriver::changeDpi(HWND window, int dpi, const RECT& suggested) const {
+    // The message carries a pointer to the rectangle, which must be in the program's own memory.
+    void* remote = ::VirtualAllocEx(m_process.hProcess, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE);
+    if (!remote) return;
+    SIZE_T written = 0;
+    if (::WriteProcessMemory(m_process.hProcess, remote, &suggested, sizeof suggested, &written))
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    ::VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
 }
 
 int ProgramDriver::waitForExit(int ms) {

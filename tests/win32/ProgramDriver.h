@@ -30,6 +30,8 @@ public:
     // The child of `window` of this class whose text is `text` (a button's caption), or null.
     static HWND child(HWND window, const std::wstring& className, const std::wstring& text);
 
+    // The button (kXpButtonClassName) of `window` with this caption, or null.
+    static HWND button(HWND window, const std::wstring& caption);
     // A left click at (x, y) of the control's client area, as posted mouse messages.
     static void click(HWND control, int x = 5, int y = 5);
     // A button of `window` (kXpButtonClassName) clicked by its caption; false when there is none.
@@ -84,6 +86,11 @@ public:
     static POINT clientOrigin(HWND window);
     // A combo box's list dropped down, waited for until it shows; null if it did not.
     static HWND dropDown(HWND combo);
+
+    // The window told that its monitor's DPI is now `dpi`, with the rectangle the system suggests
+    // for it (WM_DPICHANGED, as the system sends it when the window moves to another monitor or the
+    // scale changes; wine never does). Returns once the program has handled it.
+    void changeDpi(HWND window, int dpi, const RECT& suggested) const;
 
     // Waits for the process to end; its exit code, or -1 if it is still running after `ms`.
     int waitForExit(int ms = 5000);

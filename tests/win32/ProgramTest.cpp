@@ -1,7 +1,7 @@
 // The real quorvane.exe, started from a copy in a folder of its own and driven from outside on the
 // virtual display: its main window's size, gradient and button faces read back from the screen at
-// 96 and at 144 dots per inch (wine's LogPixels), the frames and places of its other windows, the
-// disguise list's colours, and "Exit" ending it.
+// 96 and at 144 dots per inch (wine's LogPixels) and after a change of scale while it runs, the
+// frames and places of its other windows, the disguise list's colours, and "Exit" ending it.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -157,6 +157,140 @@ TEST(Program, At144DpiTheWindowIsOneAndAHalfTimesLargerAndTheFaceStillExact) {
     }
     // The face at its own pixel size, 1515 x 390 twips at 144 dpi: no small face stretched.
     expectLockFolderFace(main, 152, 39);
+}
+
+// The main window's buttons by caption, in the order of its layout.
+const wchar_t* const kMainButtons[] = {L"...",       L"Lock Folder", L"Unlock Folder",    L"Hide Folder", L"Show Folder",
+                                       L"Open icon", L"Change Icon", L"Set Default Icon", L"About,..",    L"Exit"};
+
+// Each button's pixels as the screen shows them, with its size.
+struct ButtonPixels {
+    SIZE size{};
+    std::vector<std::uint32_t> pixels;
+};
+std::vector<ButtonPixels> buttonPixels(HWND main) {
+    std::vector<ButtonPixels> all;
+    for (const wchar_t* caption : kMainButtons) {
+        ButtonPixels b;
+        if (const HWND button = ProgramDriver::button(main, caption)) {
+            int w = 0;
+            int h = 0;
+            b.pixels = ProgramDriver::screenPixels(button, w, h);
+            b.size = SIZE{w, h};
+        }
+        all.push_back(std::move(b));
+    }
+    return all;
+}
+
+// The current folder's icon box (Picture1, the left one of the two) and the new icon's (Picture2).
+HWND iconBox(HWND main, bool current) {
+    HWND boxes[2] = {};
+    HWND found = nullptr;
+    for (int i = 0; i < 2 && (found = ::FindWindowExW(main, found, L"QuorvanePictureBox", nullptr)); ++i)
+        boxes[i] = found;
+    if (!boxes[0] || !boxes[1]) return nullptr;
+    RECT a{};
+    RECT b{};
+    ::GetWindowRect(boxes[0], &a);
+    ::GetWindowRect(boxes[1], &b);
+    const bool firstIsLeft = a.left < b.left;
+    return current == firstIsLeft ? boxes[0] : boxes[1];
+}
+
+// The smallest square from the top-left corner that holds every pixel of the box that is not its
+// background: the size the icon was drawn at.
+int drawnExtent(const std::vector<std::uint32_t>& pixels, int w, int h) {
+    const COLORREF window = ::GetSysColor(COLOR_WINDOW);
+    const std::uint32_t background = rgb(GetRValue(window), GetGValue(window), GetBValue(window));
+    int extent = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (pixels[static_cast<std::size_t>(y) * w + x] != background) extent = std::max({extent, x + 1, y + 1});
+    return extent;
+}
+
+// The current folder's icon, at 96 and at 144 dots per inch: the box 480 twips square, and the
+// shell's icon in it at the system image list's own size, never cut down to 32 pixels.
+TEST(Program, TheShellsIconIsDrawnAtTheImageListsOwnSize) {
+    const ProgramCopy program;
+    for (const int dpi : {96, 144}) {
+        SCOPED_TRACE(dpi);
+        const ScreenDpi screen(static_cast<DWORD>(dpi));
+        ProgramDriver quorvane(program.path());
+        const HWND main = quorvane.mainWindow();
+        ASSERT_NE(main, nullptr);
+        const HWND box = iconBox(main, true);
+        ASSERT_NE(box, nullptr);
+        int w = 0;
+        int h = 0;
+        const std::vector<std::uint32_t> pixels = ProgramDriver::screenPixels(box, w, h);
+        EXPECT_EQ(w, dpi / 3);
+        EXPECT_EQ(h, dpi / 3);
+        // A folder's icon reaches its image's right or bottom edge, or nearly: more than 3/4 of it.
+        const int extent = drawnExtent(pixels, w, h);
+        EXPECT_GT(extent, dpi / 3 * 3 / 4) << "the icon is drawn at " << extent << " pixels at most";
+        EXPECT_LE(extent, dpi / 3);
+        ASSERT_TRUE(ProgramDriver::clickButton(main, L"Exit"));
+        EXPECT_EQ(quorvane.waitForExit(), 0);
+    }
+}
+
+// The scale changed while the program runs (the window moved to a monitor of 144 dots per inch):
+// at once, with nothing else repainting it, every button shows its face and its caption exactly as a
+// program started at 144 dots per inch shows them, the window has its size there, the icon boxes
+// keep the 480 twips an icon gave them and the folder's icon is drawn again at 48 pixels.
+TEST(Program, AfterADpiChangeEveryButtonIsDrawnAtTheNewDpiAtOnce) {
+    const ProgramCopy program;
+    ::SetCursorPos(0, 0);
+    std::vector<ButtonPixels> expected;
+    std::vector<std::uint32_t> expectedIcon;
+    {
+        const ScreenDpi dpi(144);
+        ProgramDriver quorvane(program.path());
+        ASSERT_NE(quorvane.mainWindow(), nullptr);
+        expected = buttonPixels(quorvane.mainWindow());
+        int w = 0;
+        int h = 0;
+        expectedIcon = ProgramDriver::screenPixels(iconBox(quorvane.mainWindow(), true), w, h);
+        ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"Exit"));
+        EXPECT_EQ(quorvane.waitForExit(), 0);
+    }
+    ProgramDriver quorvane(program.path());
+    const HWND main = quorvane.mainWindow();
+    ASSERT_NE(main, nullptr);
+    ASSERT_EQ(ProgramDriver::clientSize(main).cx, 246);
+    RECT frame{};
+    ::GetWindowRect(main, &frame);
+    quorvane.changeDpi(main, 144, RECT{frame.left, frame.top, frame.left + 369, frame.top + 654});
+    EXPECT_EQ(ProgramDriver::clientSize(main).cx, 369);
+    EXPECT_EQ(ProgramDriver::clientSize(main).cy, 654);
+    ProgramDriver::settle();
+    const std::vector<ButtonPixels> seen = buttonPixels(main);
+    ASSERT_EQ(seen.size(), expected.size());
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        SCOPED_TRACE(win32::fromWide(kMainButtons[i]));
+        EXPECT_EQ(seen[i].size.cx, expected[i].size.cx);
+        EXPECT_EQ(seen[i].size.cy, expected[i].size.cy);
+        std::size_t differ = 0;
+        for (std::size_t p = 0; p < std::min(seen[i].pixels.size(), expected[i].pixels.size()); ++p)
+            differ += seen[i].pixels[p] != expected[i].pixels[p];
+        EXPECT_EQ(differ, 0u) << "pixels differ from the button of a program started at 144 dpi";
+    }
+    for (const bool current : {true, false}) {
+        const HWND box = iconBox(main, current);
+        ASSERT_NE(box, nullptr);
+        // The current icon's box was sized by its icon; the new icon's keeps its designed 495 twips.
+        const int side = current ? 48 : twipsToPixels(495, 144);
+        EXPECT_EQ(ProgramDriver::clientSize(box).cx, side) << (current ? "current" : "new") << " icon";
+        EXPECT_EQ(ProgramDriver::clientSize(box).cy, side) << (current ? "current" : "new") << " icon";
+    }
+    // The folder's icon at 48 pixels, as the shell shows it at 144 dpi: not the 32 of the start.
+    int w = 0;
+    int h = 0;
+    EXPECT_EQ(ProgramDriver::screenPixels(iconBox(main, true), w, h), expectedIcon);
+    ASSERT_TRUE(ProgramDriver::clickButton(main, L"Exit"));
+    EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
 // The pointer over a button, as the system places it: the hover timer sees it there and the face
