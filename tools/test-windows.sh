@@ -6,9 +6,10 @@ set -eu
 cd "$(dirname "$0")/.."
 # wine64 alone runs 64-bit programs: no i386 architecture is needed.
 # Xvfb and openbox: the virtual display and window manager of the tests that make windows; xdotool
-# gives them real input.
+# gives them real input; x11-utils (xwininfo, xprop) and python3: the test that reads the windows
+# from the X side.
 tools/install-missing.sh cmake ninja-build g++-mingw-w64-x86-64-posix libgtest-dev nlohmann-json3-dev libutfcpp-dev wine wine64 \
-    xvfb openbox xdotool
+    xvfb openbox xdotool x11-utils python3
 
 build=build-windows
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace quorvane {
 
 struct IconImage;
@@ -19,6 +21,9 @@ public:
     virtual void drawPicture(const IconImage& picture, int x, int y) = 0;
     // The persistent image is on the screen when this returns.
     virtual void refresh() = 0;
+    // The image now shows the shell's icon of `path` (DrawShellIcon tells it after drawing), so
+    // that a box drawn at another scale later can look the icon up again at that scale.
+    virtual void showsIconOf(const std::string& /*path*/) {}
 };
 
 }  // namespace quorvane

@@ -21,8 +21,10 @@ struct IconImage {
 class ShellIcons {
 public:
     virtual ~ShellIcons() = default;
-    // A `size` x `size` picture (transparent where the icon is), or nothing when the path names
-    // nothing that exists.
+    // The icon of the kind `size` asks for (16: small, else large), transparent around it, or
+    // nothing when the path names nothing that exists. Where the shell keeps its icons at a size of
+    // its own (its image lists follow the screen's DPI), the picture has that size; elsewhere it is
+    // `size` x `size`.
     virtual std::optional<IconImage> iconFor(const std::string& path, int size) = 0;
 };
 

@@ -27,6 +27,7 @@ void DrawShellIcon(ShellIcons& icons, const std::string& path, PictureBoxView& b
     box.clearPicture();
     box.drawPicture(*icon, 0, 0);
     box.refresh();
+    box.showsIconOf(path);
 }
 
 }  // namespace quorvane

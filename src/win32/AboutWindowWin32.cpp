@@ -17,6 +17,8 @@ void AboutWindowWin32::showInFront() {
     if (!m_loaded) {
         m_form.Form_Load();
         m_loaded = true;
+        // Loaded again, it stands at its stored place, wherever it was moved before.
+        placeWindow();
     }
     ::ShowWindow(hwnd(), SW_SHOW);
     ::SetForegroundWindow(hwnd());

@@ -9,8 +9,9 @@
 
 namespace quorvane::win32 {
 
-// The about window as a native window: a fixed dialog frame, modeless and unowned; its buttons go
-// to its form. Unloading hides it; showing it again loads it afresh.
+// The about window as a native window: a fixed dialog frame, modeless, owned by none of the
+// program's visible windows (a hidden one keeps it off the taskbar); its buttons go to its form.
+// Unloading hides it; showing it again loads it afresh.
 class AboutWindowWin32 final : public FormWindow, public AboutView {
 public:
     explicit AboutWindowWin32(Services services);

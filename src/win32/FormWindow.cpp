@@ -24,6 +24,7 @@ constexpr UINT kFirstPainted = WM_APP + 1;
 constexpr wchar_t kEditClass[] = L"EDIT";
 constexpr wchar_t kComboClass[] = L"COMBOBOX";
 constexpr wchar_t kListClass[] = L"LISTBOX";
+constexpr wchar_t kStaticClass[] = L"STATIC";
 // A drop-down list opens this many entries high.
 constexpr int kDropDownRows = 8;
 
@@ -32,6 +33,17 @@ std::wstring wide(const std::string& text) { return toWide(text).value_or(L""); 
 // A stored colour that the layout description leaves at its default 0 for "the system's".
 COLORREF colourOr(std::uint32_t value, int systemIndex) {
     return value == 0 ? ::GetSysColor(systemIndex) : colourOf(value);
+}
+
+// The height of a line of text in `font` (the text metrics' height) as `window` draws it.
+int textHeight(HWND window, HFONT font) {
+    const HDC dc = ::GetDC(window);
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICW metrics{};
+    ::GetTextMetricsW(dc, &metrics);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return static_cast<int>(metrics.tmHeight);
 }
 
 // A pixel width of the layouts (lines, frames) at this DPI, never thinner than one pixel.
@@ -71,6 +83,7 @@ FormWindow::FormWindow(FormDescription description, KeyInjector& keys)
 FormWindow::~FormWindow() {
     // The window and its children go before the objects that handle their messages.
     if (hwnd()) ::DestroyWindow(hwnd());
+    if (m_hiddenOwner) ::DestroyWindow(m_hiddenOwner);
 }
 
 int FormWindow::pixels(int twips) const { return twipsToPixels(twips, m_dpi); }
@@ -91,7 +104,6 @@ POINT centredOn(HMONITOR monitor, int width, int height) {
 bool FormWindow::make(HWND owner) {
     const FormSettings& f = m_description.form;
     CreateArgs args;
-    args.parent = owner;
     const std::wstring caption = wide(f.caption);
     args.text = caption.c_str();
     switch (f.border) {
@@ -108,7 +120,15 @@ bool FormWindow::make(HWND owner) {
     }
     // An owned window has no taskbar button of its own; an unowned one gets one only if asked.
     if (f.showInTaskbar && !owner) args.exStyle |= WS_EX_APPWINDOW;
-    if (!f.showInTaskbar && !owner) args.exStyle |= WS_EX_TOOLWINDOW;
+    if (!f.showInTaskbar && !owner) {
+        // One that belongs to none of the program's windows is owned by a hidden one: so it has no
+        // taskbar button, keeps its own frame, and is neither activated nor minimised with the
+        // main window.
+        m_hiddenOwner = ::CreateWindowExW(0, kStaticClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                          ::GetModuleHandleW(nullptr), nullptr);
+        owner = m_hiddenOwner;
+    }
+    args.parent = owner;
     // Made at its size and place for the primary monitor's DPI, which it nearly always is on: the
     // window is then neither moved nor resized before it shows. Another monitor's DPI is met below.
     m_dpi = static_cast<int>(::GetDpiForSystem());
@@ -121,16 +141,33 @@ bool FormWindow::make(HWND owner) {
         args.x = at.x;
         args.y = at.y;
     } else if (f.position == FormPosition::Manual) {
-        args.x = pixels(f.left);
-        args.y = pixels(f.top);
+        // The stored place is the inner area's corner; the frame lies around it.
+        args.x = pixels(f.left) + frame.left;
+        args.y = pixels(f.top) + frame.top;
     }
-    if (!create(kFormClass, args)) return false;
+    // The system has a place of its own for new windows only for overlapped ones: a pop-up window
+    // is made as one there and takes its own style (no frame) before anything is drawn.
+    const bool placedBySystem = f.position == FormPosition::Default && (args.style & WS_POPUP);
+    CreateArgs overlapped = args;
+    if (placedBySystem) overlapped.style &= ~WS_POPUP;
+    if (!create(kFormClass, placedBySystem ? overlapped : args)) return false;
+    if (placedBySystem) {
+        ::SetWindowLongW(hwnd(), GWL_STYLE, static_cast<LONG>(args.style));
+        ::SetWindowPos(hwnd(), nullptr, 0, 0, args.width, args.height,
+                       SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
     buildControls();
     layout();
+    placeWindow();
+    return true;
+}
 
-    // Placement in pixels of this DPI: centred on its monitor's work area, at the stored place, or
-    // where the system puts new windows.
+void FormWindow::placeWindow() {
+    // In pixels of this DPI: centred on its monitor's work area, or at the stored place; else it
+    // stays where the system put it as a new window.
+    const FormSettings& f = m_description.form;
+    RECT frame{};
     ::GetWindowRect(hwnd(), &frame);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -138,10 +175,11 @@ bool FormWindow::make(HWND owner) {
         const POINT at = centredOn(::MonitorFromWindow(hwnd(), MONITOR_DEFAULTTOPRIMARY), width, height);
         ::SetWindowPos(hwnd(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (f.position == FormPosition::Manual) {
-        ::SetWindowPos(hwnd(), nullptr, pixels(f.left), pixels(f.top), 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        POINT inner{0, 0};
+        ::ClientToScreen(hwnd(), &inner);
+        ::SetWindowPos(hwnd(), nullptr, pixels(f.left) - (inner.x - frame.left), pixels(f.top) - (inner.y - frame.top),
+                       0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    return true;
 }
 
 void FormWindow::buildControls() {
@@ -201,7 +239,10 @@ void FormWindow::buildControls() {
                                       args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
             case ControlKind::ComboBox:
-                args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN);
+                // Its entries drawn by the window (drawComboItem): with visual styles the system
+                // draws a drop-down list's field in the theme's colours, whatever the layout says.
+                args.style |= WS_VSCROLL | (d->dropDownList ? CBS_DROPDOWNLIST : CBS_DROPDOWN) | CBS_OWNERDRAWFIXED |
+                              CBS_HASSTRINGS;
                 c->standard = ::CreateWindowExW(0, kComboClass, L"", args.style, args.x, args.y, args.width,
                                                 args.height, hwnd(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
                 break;
@@ -273,21 +314,34 @@ void FormWindow::layout() {
         const HWND child = c->hwnd();
         if (!child) continue;
         const ControlDescription& d = *c->d;
-        const RECT want = placement(d);
+        RECT want = placement(d);
+        const bool boxDpiChanged = c->pictureBox && c->pictureBox->dpi() != m_dpi;
+        if (c->pictureBox) {
+            // A box an icon was drawn into keeps the size that gave it, in twips.
+            c->pictureBox->setDpi(m_dpi);
+            if (const auto w = c->pictureBox->widthTwips()) want.right = want.left + pixels(*w);
+            if (const auto h = c->pictureBox->heightTwips()) want.bottom = want.top + pixels(*h);
+        }
         if (!::EqualRect(&want, &c->placed)) {
             ::SetWindowPos(child, nullptr, want.left, want.top, want.right - want.left, want.bottom - want.top,
                            SWP_NOZORDER | SWP_NOACTIVATE);
             c->placed = want;
         }
+        // A box that shows the shell's icon shows it at this DPI's size.
+        if (boxDpiChanged) c->pictureBox->drawIconAgain();
+        // A button takes the font of this DPI and shows its caption in it at once.
+        if (c->button) c->button->setDpi(m_dpi);
         if (c->standard && c->fontDpi != m_dpi) {
             const RECT r = box(d);
             c->font = GdiFont(d.font, m_dpi);
             c->fontDpi = m_dpi;
             ::SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(c->font.handle()), TRUE);
             if (d.kind == ControlKind::ComboBox) {
-                // The selection field keeps the box's height; the font decides the rest.
+                // The selection field keeps the box's height; the entries of the list are as high as
+                // the font, as the plain control makes them.
                 ::SendMessageW(child, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1),
                                std::max<LPARAM>(1, (r.bottom - r.top) - 6));
+                ::SendMessageW(child, CB_SETITEMHEIGHT, 0, std::max(1, textHeight(child, c->font.handle())));
             }
         }
     }
@@ -500,10 +554,22 @@ bool FormWindow::onCommandMessage(WPARAM wParam, LPARAM lParam) {
     return lParam && onCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
 }
 
+namespace {
+
+// Whether `window` is `control` or a part of it: a combo box's field is its child, its drop-down
+// list a window of its own at the top level.
+bool partOf(HWND control, HWND window) {
+    if (control == window || ::IsChild(control, window)) return true;
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    return ::GetComboBoxInfo(control, &info) && info.hwndList == window;
+}
+
+}  // namespace
+
 HBRUSH FormWindow::controlColours(HDC dc, HWND child) const {
     for (const auto& c : m_controls) {
-        // A combo box's list and field are windows of their own below the combo box.
-        if (!c->standard || (c->standard != child && !::IsChild(c->standard, child))) continue;
+        if (!c->standard || !partOf(c->standard, child)) continue;
         ::SetTextColor(dc, c->text);
         LOGBRUSH brush{};
         ::GetObjectW(c->background, sizeof brush, &brush);
@@ -511,6 +577,36 @@ HBRUSH FormWindow::controlColours(HDC dc, HWND child) const {
         return c->background;
     }
     return nullptr;
+}
+
+bool FormWindow::drawComboItem(const DRAWITEMSTRUCT& item) const {
+    if (item.CtlType != ODT_COMBOBOX) return false;
+    const auto found = std::find_if(m_controls.begin(), m_controls.end(),
+                                    [&](const auto& c) { return c->standard && c->standard == item.hwndItem; });
+    if (found == m_controls.end()) return false;
+    const Control& c = **found;
+    // As the plain control draws them: the entry under the selection in the system's highlight,
+    // the others and the field in the layout's colours.
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    ::FillRect(item.hDC, &item.rcItem, selected ? ::GetSysColorBrush(COLOR_HIGHLIGHT) : c.background);
+    if (item.itemID != static_cast<UINT>(-1)) {
+        const LRESULT length = std::max<LRESULT>(0, ::SendMessageW(item.hwndItem, CB_GETLBTEXTLEN, item.itemID, 0));
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        ::SendMessageW(item.hwndItem, CB_GETLBTEXT, item.itemID, reinterpret_cast<LPARAM>(text.data()));
+        text.resize(static_cast<std::size_t>(length));
+        const HGDIOBJ old = c.font.handle() ? ::SelectObject(item.hDC, c.font.handle()) : nullptr;
+        ::SetBkMode(item.hDC, TRANSPARENT);
+        ::SetTextColor(item.hDC, selected                          ? ::GetSysColor(COLOR_HIGHLIGHTTEXT)
+                                 : (item.itemState & ODS_DISABLED) ? ::GetSysColor(COLOR_GRAYTEXT)
+                                                                   : c.text);
+        RECT r = item.rcItem;
+        r.left += 2;
+        ::DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &r,
+                    DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (old) ::SelectObject(item.hDC, old);
+    }
+    if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) ::DrawFocusRect(item.hDC, &item.rcItem);
+    return true;
 }
 
 void FormWindow::onMouseMove(WPARAM wParam) {
@@ -542,6 +638,7 @@ void FormWindow::onDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi;
     ::SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     layout();
+    onDpiFollowed();
 }
 
 LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -568,6 +665,9 @@ LRESULT FormWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!m_imagesDecoded) decodeImages();
             onFirstPainted();
             return 0;
+        case WM_DRAWITEM:
+            if (drawComboItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORLISTBOX:
         case WM_CTLCOLORSTATIC:

@@ -31,8 +31,13 @@ public:
     FormWindow(FormDescription description, KeyInjector& keys);
     ~FormWindow() override;
 
-    // Makes the window, hidden, owned by `owner` (null: unowned). False when it could not be made.
+    // Makes the window, hidden, owned by `owner` (null: none of the program's visible windows; one
+    // without a taskbar button is then owned by a hidden window). False when it could not be made.
     bool make(HWND owner = nullptr);
+
+    // Puts the window where its layout says a loaded window stands: centred, or its inner area at
+    // the stored place (made windows are there already).
+    void placeWindow();
 
     const FormDescription& description() const { return m_description; }
     int dpi() const { return m_dpi; }
@@ -70,6 +75,8 @@ protected:
     virtual bool onCommand(HWND /*control*/, WORD /*code*/) { return false; }
     // Once, when the window has been painted the first time: what can wait for it goes here.
     virtual void onFirstPainted() {}
+    // After the window and its controls took a new DPI: what else follows it goes here.
+    virtual void onDpiFollowed() {}
 
 private:
     struct Control;
@@ -82,6 +89,8 @@ private:
     void onPaintMessage();
     bool onCommandMessage(WPARAM wParam, LPARAM lParam);
     HBRUSH controlColours(HDC dc, HWND child) const;
+    // An entry of a combo box, in its field or its list; false when it is none of ours.
+    bool drawComboItem(const DRAWITEMSTRUCT& item) const;
     void onMouseMove(WPARAM wParam);
     bool onActivate(WPARAM wParam);
     void onDpiChanged(int dpi, const RECT& suggested);
@@ -93,6 +102,7 @@ private:
 
     FormDescription m_description;
     KeyInjector& m_keys;
+    HWND m_hiddenOwner = nullptr;  // owns a window that has no taskbar button and no other owner
     int m_dpi = 96;
     int m_innerWidthTwips = 0;
     int m_innerHeightTwips = 0;

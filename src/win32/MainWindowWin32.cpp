@@ -83,7 +83,9 @@ MainWindowWin32::MainWindowWin32(Services services, std::string applicationDirec
       m_icons(std::make_unique<LoadIcons>(services.icons)),
       m_form(withIcons(services, *m_icons), *this, std::move(applicationDirectory)) {}
 
-MainWindowWin32::~MainWindowWin32() = default;
+MainWindowWin32::~MainWindowWin32() {
+    if (m_taskbarIcon) ::DestroyIcon(m_taskbarIcon);
+}
 
 bool MainWindowWin32::load() {
     if (!make()) return false;
@@ -104,10 +106,20 @@ void MainWindowWin32::onFirstPainted() {
     runReported(m_services.messages, [this] { m_icons->drawPutOff(currentIcon()); });
     // The taskbar's icon: the system turns it into the desktop's own format, which would hold the
     // first paint back.
+    m_iconShown = true;
+    onDpiFollowed();
+}
+
+void MainWindowWin32::onDpiFollowed() {
+    if (!m_iconShown) return;  // the first paint brings it
+    // Not shared: the shared copy keeps the size it was first loaded at.
     const auto icon = static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                       ::GetSystemMetricsForDpi(SM_CXICON, dpi()),
-                                                      ::GetSystemMetricsForDpi(SM_CYICON, dpi()), LR_SHARED));
+                                                      ::GetSystemMetricsForDpi(SM_CYICON, dpi()), 0));
+    if (!icon) return;
     ::SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    if (m_taskbarIcon) ::DestroyIcon(m_taskbarIcon);
+    m_taskbarIcon = icon;
 }
 
 void MainWindowWin32::sizeToShape() { sizeToFrameShape(); }

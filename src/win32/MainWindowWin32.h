@@ -49,6 +49,8 @@ public:
 protected:
     void onClose() override { endProgram(); }
     void onFirstPainted() override;
+    // The taskbar's icon at the size of the new DPI.
+    void onDpiFollowed() override;
 
 private:
     class LoadIcons;
@@ -57,6 +59,8 @@ private:
     std::unique_ptr<LoadIcons> m_icons;  // the form's icons: the load's put off until the first paint
     std::unique_ptr<AboutWindowWin32> m_about;
     ListWindowWin32* m_list = nullptr;  // owned by the form's ShowList while it runs
+    bool m_iconShown = false;
+    HICON m_taskbarIcon = nullptr;  // made at the window's DPI, owned
     frmMain m_form;
 };
 

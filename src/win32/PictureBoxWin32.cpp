@@ -4,6 +4,7 @@
 
 #include "layouts/Twips.h"
 #include "platform/ShellIcons.h"
+#include "win32/ShellIcons.h"
 
 namespace quorvane::win32 {
 
@@ -15,29 +16,46 @@ constexpr WindowClass kPictureBoxClass{L"QuorvanePictureBox"};
 
 bool PictureBoxWin32::make(const CreateArgs& args, COLORREF background) {
     m_background = background;
-    return create(kPictureBoxClass, args);
+    if (!create(kPictureBoxClass, args)) return false;
+    m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
+    return true;
 }
 
 void PictureBoxWin32::setPicture(std::optional<Picture> picture) {
+    m_iconPath.reset();
     m_picture = std::move(picture);
     if (hwnd()) ::InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void PictureBoxWin32::setHeight(int twips) {
+    m_heightTwips = twips;
     RECT outer{};
     ::GetWindowRect(hwnd(), &outer);
-    const int height = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    const int height = twipsToPixels(twips, m_dpi);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, outer.right - outer.left, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PictureBoxWin32::setWidth(int twips) {
+    m_widthTwips = twips;
     RECT outer{};
     ::GetWindowRect(hwnd(), &outer);
-    const int width = twipsToPixels(twips, static_cast<int>(::GetDpiForWindow(hwnd())));
+    const int width = twipsToPixels(twips, m_dpi);
     ::SetWindowPos(hwnd(), nullptr, 0, 0, width, outer.bottom - outer.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void PictureBoxWin32::drawIconAgain() {
+    if (!m_iconPath || !hwnd()) return;
+    const std::string path = *m_iconPath;
+    const auto icon = ShellIconsWin32::largeIconAtDpi(path, m_dpi);
+    if (!icon) return;  // gone meanwhile: the box keeps what it shows
+    clearPicture();
+    drawPicture(*icon, 0, 0);
+    refresh();
+    m_iconPath = path;
+}
+
 void PictureBoxWin32::clearPicture() {
+    m_iconPath.reset();
     m_picture.reset();
     ::InvalidateRect(hwnd(), nullptr, TRUE);
 }

@@ -117,7 +117,7 @@ public:
         // of its stored properties makes one font, not two.
         b.m_font = GdiFont();
         m_font = font;
-        m_fontDpi = b.hwnd() ? static_cast<int>(::GetDpiForWindow(b.hwnd())) : 96;
+        m_fontDpi = b.m_dpi;
     }
     void setAccessKeys(const std::string&) override {}  // the window asks the model (pressAccessKey)
 
@@ -194,8 +194,21 @@ bool XpButtonWin32::make(const CreateArgs& args) {
     WindowClass windowClass{kXpButtonClassName};
     windowClass.style = CS_DBLCLKS;
     if (!create(windowClass, args)) return false;
+    m_dpi = static_cast<int>(::GetDpiForWindow(hwnd()));
     m_surface->setSurfaceFont(m_model.Font());
     return true;
+}
+
+void XpButtonWin32::setDpi(int dpi) {
+    if (dpi == m_dpi || dpi <= 0) return;
+    m_dpi = dpi;
+    m_surface->setSurfaceFont(m_model.Font());
+    if (!hwnd()) return;
+    // Drawn again at once in the new font, at the size the window has now.
+    RECT client{};
+    ::GetClientRect(hwnd(), &client);
+    m_model.onResize(client.right, client.bottom);
+    ::InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 void XpButtonWin32::readProperties(const PropertyBag& bag, const Ambient& ambient) {
@@ -278,7 +291,8 @@ LRESULT XpButtonWin32::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) m_model.onShow();
             break;
         case WM_DPICHANGED_AFTERPARENT:
-            m_surface->setSurfaceFont(m_model.Font());
+            // The window has usually told the button already, while laying itself out again.
+            setDpi(static_cast<int>(::GetDpiForWindow(hwnd())));
             break;
         case WM_SETFOCUS:
             m_model.onGotFocus();

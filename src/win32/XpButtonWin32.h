@@ -35,6 +35,11 @@ public:
     // What screen readers are told of the button.
     const XpButtonAccessibility& accessibility() const { return m_accessibility; }
 
+    // The DPI the caption is drawn for: a new one gives the caption its font at that DPI and draws
+    // the button again at once, at the size its window has.
+    void setDpi(int dpi);
+    int dpi() const { return m_dpi; }
+
     // Raised after a press and release over the button, or its key or access key.
     std::function<void()> onClick;
 
@@ -54,6 +59,7 @@ private:
     std::unique_ptr<Surface> m_surface;
     XpButtonModel m_model;
     GdiFont m_font;
+    int m_dpi = 96;  // the DPI of m_font
     bool m_releasingCapture = false;  // the release lets go of the pointer: no capture is lost
     SIZE m_regionSize{-1, -1};  // the size the window's region was made for
     XpButtonAccessibility m_accessibility{*this};

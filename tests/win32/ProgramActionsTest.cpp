@@ -6,6 +6,8 @@
 #include <shlobj.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "ProgramDriver.h"
 #include "platform/win32/Win32Text.h"
@@ -289,6 +291,77 @@ TEST(ProgramActions, AHiddenFolderStaysHiddenAndRecordedWhateverIsDoneToItsIcon)
     EXPECT_EQ(quorvane.waitForExit(), 0);
 }
 
+// A "desktop.ini" made by hand (hidden + system, a key of its own) in a folder, given an icon index
+// by "Change Icon" with the folder chosen on the command line: what it was stays.
+class ChangeIconOnAnIniOfItsOwn : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
+        const HANDLE file = ::CreateFileW(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        DWORD written = 0;
+        ::WriteFile(file, kBefore, sizeof kBefore - 1, &written, nullptr);
+        ::CloseHandle(file);
+        ASSERT_TRUE(::SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    }
+    // Presses "Change Icon" (no icon file chosen: the index alone is written) and closes the program.
+    void changeIcon() {
+        ProgramDriver quorvane(program.path(), L"\"" + folder + L"\"");
+        ASSERT_NE(quorvane.mainWindow(), nullptr);
+        ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"Change Icon"));
+        EXPECT_EQ(quorvane.answerMessageBox(L"Quorvane"), L"Icon Changed");
+        ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"Exit"));
+        EXPECT_EQ(quorvane.waitForExit(), 0);
+    }
+    // The folder's names: the file and nothing left beside it.
+    std::vector<std::string> names() const { return test::namesIn(work / "Pictures"); }
+
+    static constexpr char kBefore[] = "[.ShellClassInfo]\r\nInfoTip=Mine\r\n";
+    const ProgramCopy program;
+    const test::TempDir work;
+    const std::wstring folder = wide(work / "Pictures");
+    const std::wstring ini = folder + L"\\desktop.ini";
+};
+
+TEST_F(ChangeIconOnAnIniOfItsOwn, KeepsHiddenSystemAndItsOwnKeys) {
+    changeIcon();
+    EXPECT_EQ(test::fileBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconindex=0\r\n");
+    EXPECT_EQ(marks(ini), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+    EXPECT_EQ(names(), std::vector<std::string>{"desktop.ini"});
+}
+
+// Its alternate data stream (the zone a download came from) and its creation time stay as well.
+TEST_F(ChangeIconOnAnIniOfItsOwn, KeepsItsStreamsAndCreationTime) {
+    DWORD flags = 0;
+    ASSERT_TRUE(::GetVolumeInformationW(folder.substr(0, 3).c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0));
+    if (!(flags & FILE_NAMED_STREAMS))
+        GTEST_SKIP() << "the drive has no alternate data streams (FILE_NAMED_STREAMS): wine makes a file named "
+                        "\"desktop.ini:Zone.Identifier\" beside desktop.ini instead";
+    const std::wstring stream = ini + L":Zone.Identifier";
+    const HANDLE file = ::CreateFileW(stream.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    ::WriteFile(file, "[ZoneTransfer]\r\nZoneId=3\r\n", 26, &written, nullptr);
+    const FILETIME created{0x12345678u, 0x01d00000u};
+    ::CloseHandle(file);
+    const HANDLE timed = ::CreateFileW(ini.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                       nullptr);
+    ASSERT_NE(timed, INVALID_HANDLE_VALUE);
+    ::SetFileTime(timed, &created, nullptr, nullptr);
+    ::CloseHandle(timed);
+    auto creation = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        ::GetFileAttributesExW(ini.c_str(), GetFileExInfoStandard, &data);
+        return std::make_pair(data.ftCreationTime.dwHighDateTime, data.ftCreationTime.dwLowDateTime);
+    };
+    ASSERT_EQ(creation(), std::make_pair(created.dwHighDateTime, created.dwLowDateTime));
+
+    changeIcon();
+    EXPECT_EQ(test::fileBytes(ini), "[.ShellClassInfo]\r\nInfoTip=Mine\r\niconindex=0\r\n");
+    EXPECT_EQ(test::fileBytes(stream), "[ZoneTransfer]\r\nZoneId=3\r\n");
+    EXPECT_EQ(creation(), std::make_pair(created.dwHighDateTime, created.dwLowDateTime));
+}
+
 // The about window's one visible portrait (picture box), or null when not exactly one shows.
 HWND portraitShown(HWND about) {
     HWND shown = nullptr;
@@ -302,14 +375,17 @@ HWND portraitShown(HWND about) {
     return count == 1 ? shown : nullptr;
 }
 
-TEST(ProgramActions, TheAboutWindowOpensUnownedSwapsPortraitsAndCloses) {
+TEST(ProgramActions, TheAboutWindowOpensModelessSwapsPortraitsAndCloses) {
     const ProgramCopy program;
     ProgramDriver quorvane(program.path());
     ASSERT_NE(quorvane.mainWindow(), nullptr);
     ASSERT_TRUE(ProgramDriver::clickButton(quorvane.mainWindow(), L"About,.."));
     const HWND about = quorvane.waitForWindow(L"About ");
     ASSERT_NE(about, nullptr);
-    EXPECT_EQ(::GetWindow(about, GW_OWNER), nullptr);
+    // Owned by none of the program's visible windows (a hidden one keeps it off the taskbar).
+    const HWND owner = ::GetWindow(about, GW_OWNER);
+    EXPECT_NE(owner, quorvane.mainWindow());
+    EXPECT_FALSE(owner && ::IsWindowVisible(owner));
     EXPECT_TRUE(::IsWindowEnabled(quorvane.mainWindow())) << "modeless";
     // One portrait in view at a time: "&Change..." swaps them.
     const HWND drawing = portraitShown(about);

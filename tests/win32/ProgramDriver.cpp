@@ -14,9 +14,15 @@ struct Find {
 
 }  // namespace
 
-ProgramDriver::ProgramDriver(const std::wstring& program, const std::wstring& arguments) {
+ProgramDriver::ProgramDriver(const std::wstring& program, const std::wstring& arguments,
+                             std::optional<POINT> defaultPlace) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    if (defaultPlace) {
+        startup.dwFlags |= STARTF_USEPOSITION;
+        startup.dwX = static_cast<DWORD>(defaultPlace->x);
+        startup.dwY = static_cast<DWORD>(defaultPlace->y);
+    }
     std::wstring command = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
     if (!::CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
@@ -74,10 +80,14 @@ void ProgramDriver::click(HWND control, int x, int y) {
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
 }
 
+HWND ProgramDriver::button(HWND window, const std::wstring& caption) {
+    return child(window, win32::kXpButtonClassName, caption);
+}
+
 bool ProgramDriver::clickButton(HWND window, const std::wstring& caption) {
-    const HWND button = child(window, win32::kXpButtonClassName, caption);
-    if (!button) return false;
-    click(button);
+    const HWND found = button(window, caption);
+    if (!found) return false;
+    click(found);
     return true;
 }
 
@@ -208,6 +218,54 @@ SIZE ProgramDriver::clientSize(HWND window) {
     return SIZE{client.right, client.bottom};
 }
 
+bool ProgramDriver::waitForPixel(HWND window, int x, int y, std::uint32_t colour, int ms) {
+    for (int waited = 0;; waited += 20) {
+        POINT at{x, y};
+        ::ClientToScreen(window, &at);
+        const HDC screen = ::GetDC(nullptr);
+        const COLORREF seen = ::GetPixel(screen, at.x, at.y);
+        ::ReleaseDC(nullptr, screen);
+        if (((GetRValue(seen) << 16) | (GetGValue(seen) << 8) | GetBValue(seen)) == colour) return true;
+        if (waited >= ms) return false;
+        ::Sleep(20);
+    }
+}
+
+POINT ProgramDriver::clientOrigin(HWND window) {
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    return origin;
+}
+
+HWND ProgramDriver::dropDown(HWND combo) {
+    ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    // The list is a top-level window of the combo box's process, shown while it is dropped down
+    // (GetComboBoxInfo does not reach into another process under wine).
+    struct Search {
+        DWORD process;
+        HWND found;
+    } search{0, nullptr};
+    ::GetWindowThreadProcessId(combo, &search.process);
+    for (int waited = 0; waited < 5000 && !search.found; waited += 10) {
+        ::EnumWindows(
+            [](HWND hwnd, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                DWORD process = 0;
+                ::GetWindowThreadProcessId(hwnd, &process);
+                wchar_t name[32] = {};
+                ::GetClassNameW(hwnd, name, 32);
+                if (process != s->process || !::IsWindowVisible(hwnd) || std::wstring(name) != L"ComboLBox")
+                    return TRUE;
+                s->found = hwnd;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (!search.found) ::Sleep(10);
+    }
+    if (search.found) settle(200);
+    return search.found;
+}
+
 std::vector<std::uint32_t> ProgramDriver::screenPixels(HWND window, int& width, int& height) {
     const SIZE size = clientSize(window);
     width = size.cx;
@@ -230,6 +288,17 @@ std::vector<std::uint32_t> ProgramDriver::screenPixels(HWND window, int& width, 
     ::DeleteDC(dc);
     ::ReleaseDC(nullptr, screen);
     return pixels;
+}
+
+void ProgramDriver::changeDpi(HWND window, int dpi, const RECT& suggested) const {
+    // The message carries a pointer to the rectangle, which must be in the program's own memory.
+    void* remote = ::VirtualAllocEx(m_process.hProcess, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE,
+                                    PAGE_READWRITE);
+    if (!remote) return;
+    SIZE_T written = 0;
+    if (::WriteProcessMemory(m_process.hProcess, remote, &suggested, sizeof suggested, &written))
+        ::SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(remote));
+    ::VirtualFreeEx(m_process.hProcess, remote, 0, MEM_RELEASE);
 }
 
 int ProgramDriver::waitForExit(int ms) {

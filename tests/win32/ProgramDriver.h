@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace quorvane::test {
 class ProgramDriver {
 public:
     // Starts `program` (a copy in a folder of its own) with `arguments` on its command line and
-    // waits for its main window to show.
-    explicit ProgramDriver(const std::wstring& program, const std::wstring& arguments = L"");
+    // waits for its main window to show. With `defaultPlace`, the system's default place for the
+    // program's first new window is there, as a launcher asks for it (STARTF_USEPOSITION).
+    explicit ProgramDriver(const std::wstring& program, const std::wstring& arguments = L"",
+                           std::optional<POINT> defaultPlace = std::nullopt);
     ~ProgramDriver();
     ProgramDriver(const ProgramDriver&) = delete;
     ProgramDriver& operator=(const ProgramDriver&) = delete;
@@ -27,6 +30,8 @@ public:
     // The child of `window` of this class whose text is `text` (a button's caption), or null.
     static HWND child(HWND window, const std::wstring& className, const std::wstring& text);
 
+    // The button (kXpButtonClassName) of `window` with this caption, or null.
+    static HWND button(HWND window, const std::wstring& caption);
     // A left click at (x, y) of the control's client area, as posted mouse messages.
     static void click(HWND control, int x = 5, int y = 5);
     // A button of `window` (kXpButtonClassName) clicked by its caption; false when there is none.
@@ -73,7 +78,19 @@ public:
 
     // The client area's pixels (0x00RRGGBB, rows top to bottom) as the screen shows them.
     static std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height);
+    // Waits until the client area's pixel at (x, y) shows `colour` (0x00RRGGBB) on screen, up to
+    // `ms`: the window has painted. False if it did not.
+    static bool waitForPixel(HWND window, int x, int y, std::uint32_t colour, int ms = 5000);
     static SIZE clientSize(HWND window);
+    // The top-left corner of the window's client area on the screen.
+    static POINT clientOrigin(HWND window);
+    // A combo box's list dropped down, waited for until it shows; null if it did not.
+    static HWND dropDown(HWND combo);
+
+    // The window told that its monitor's DPI is now `dpi`, with the rectangle the system suggests
+    // for it (WM_DPICHANGED, as the system sends it when the window moves to another monitor or the
+    // scale changes; wine never does). Returns once the program has handled it.
+    void changeDpi(HWND window, int dpi, const RECT& suggested) const;
 
     // Waits for the process to end; its exit code, or -1 if it is still running after `ms`.
     int waitForExit(int ms = 5000);

@@ -96,7 +96,42 @@ unsigned long long uniqueNumber() {
            (++counter * 0x9E3779B97F4A7C15ull);
 }
 
+// Removes a file of our own making, whatever attributes it was given; what cannot be removed stays.
+void removeFile(const std::wstring& path) {
+    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(path.c_str());
+}
+
 }  // namespace
+
+namespace win32 {
+
+void putBackAfterFailedReplacement(const std::wstring& target, const std::wstring& temp,
+                                   const std::wstring& backup) noexcept {
+    // The old file may have been moved aside before the replacement stopped: it goes back first.
+    if (attributesOf(target) == INVALID_FILE_ATTRIBUTES && attributesOf(backup) != INVALID_FILE_ATTRIBUTES)
+        ::MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (attributesOf(target) != INVALID_FILE_ATTRIBUTES) removeFile(backup);
+    removeFile(temp);
+}
+
+PlatformError replacementError(unsigned long code, const std::string& path, unsigned long targetAttributes) {
+    if (code == ERROR_ACCESS_DENIED && targetAttributes != INVALID_FILE_ATTRIBUTES &&
+        (targetAttributes & FILE_ATTRIBUTE_READONLY))
+        return readOnlyFile(path);
+    switch (code) {
+        // The old file could not be moved aside, or the new one not into its place: someone else
+        // holds one of them, which a plain move reports as a denied access.
+        case ERROR_UNABLE_TO_REMOVE_REPLACED:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT:
+        case ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+            return errorFromCode(ERROR_ACCESS_DENIED, path);
+        default:
+            return errorFromCode(code, path);
+    }
+}
+
+}  // namespace win32
 
 FileSystemWin32::~FileSystemWin32() {
     while (!m_slots.empty()) close(m_slots.begin()->first);
@@ -225,10 +260,11 @@ void FileSystemWin32::writeFile(const std::string& path, const std::string& byte
     const std::wstring::size_type slash = target.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? std::wstring(L".") : target.substr(0, slash);
     const std::wstring name = slash == std::wstring::npos ? target : target.substr(slash + 1);
+    const std::wstring stem = folder + L"\\~" + name.substr(0, 200) + L".";
     std::wstring temp;
     HANDLE created = INVALID_HANDLE_VALUE;
     for (int attempt = 0; attempt < 100 && created == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = folder + L"\\~" + name.substr(0, 200) + L"." + std::to_wstring(uniqueNumber()) + L".tmp";
+        temp = stem + std::to_wstring(uniqueNumber()) + L".tmp";
         created = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (created == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS &&
             ::GetLastError() != ERROR_ALREADY_EXISTS)
@@ -248,18 +284,46 @@ void FileSystemWin32::writeFile(const std::string& path, const std::string& byte
     const DWORD writeCode = ::GetLastError();
     ::CloseHandle(out.release());
     auto fail = [&](DWORD code) {
-        ::SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-        ::DeleteFileW(temp.c_str());
+        removeFile(temp);
         return win32::errorFromCode(code, path);
     };
     if (!written) throw fail(writeCode);
-    // The new file keeps the old one's attributes (the register may well be hidden).
+    // The new file keeps the old one's attributes (the register may well be hidden). The system's
+    // replacement merges them too; wine's does not.
     constexpr DWORD kKept =
         FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (old != INVALID_FILE_ATTRIBUTES && (old & kKept) && !::SetFileAttributesW(temp.c_str(), old & kKept))
         throw fail(::GetLastError());
-    if (!::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        throw fail(::GetLastError());
+
+    // Where nothing is there yet, the new file is moved into place; a move never replaces anything,
+    // so a file that appeared meanwhile is replaced as below.
+    if (old == INVALID_FILE_ATTRIBUTES) {
+        if (::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return;
+        const DWORD code = ::GetLastError();
+        if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS) throw fail(code);
+    }
+    // An existing file is replaced by the system, which keeps what the file is beyond its content:
+    // its security descriptor, attributes, alternate streams and creation time. The old file goes
+    // under a name of our own while it does (wine's replacement would otherwise pick one and leave it
+    // behind when it fails), and is put back from there should the replacement stop half-way.
+    std::wstring backup;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        backup = stem + std::to_wstring(uniqueNumber()) + L".old";
+        if (attributesOf(backup) == INVALID_FILE_ATTRIBUTES) break;
+    }
+    if (::ReplaceFileW(target.c_str(), temp.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                       nullptr)) {
+        removeFile(backup);
+        return;
+    }
+    const DWORD code = ::GetLastError();
+    // The old file went meanwhile (and was not moved aside): the new one takes the free place.
+    if (isMissing(code) && attributesOf(target) == INVALID_FILE_ATTRIBUTES &&
+        attributesOf(backup) == INVALID_FILE_ATTRIBUTES &&
+        ::MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+        return;
+    win32::putBackAfterFailedReplacement(target, temp, backup);
+    throw win32::replacementError(code, path, attributesOf(target));
 }
 
 void FileSystemWin32::checkWritableFile(const std::string& path) {
