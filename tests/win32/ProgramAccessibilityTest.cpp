@@ -15,24 +15,13 @@
 namespace quorvane {
 namespace {
 
+using test::ProgramCopy;
 using test::ProgramDriver;
 
 // IAccessible's identifier, spelled out: the cross toolchain's import library carries a wrong one.
 constexpr GUID kIID_IAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 std::wstring wide(const std::string& text) { return *win32::toWide(text); }
-
-// A portable copy of the program in a fresh folder, its register beside it.
-class ProgramCopy {
-public:
-    ProgramCopy() : m_path(wide(m_folder / "quorvane.exe")) { ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE); }
-    const std::wstring& path() const { return m_path; }
-    std::wstring file(const std::string& name) const { return wide(m_folder / name); }
-
-private:
-    test::TempDir m_folder;
-    std::wstring m_path;
-};
 
 // The accessible object of a window's client area, as a screen reader asks for it, released at the end.
 class Accessible {

@@ -16,6 +16,7 @@
 namespace quorvane {
 namespace {
 
+using test::ProgramCopy;
 using test::ProgramDriver;
 
 constexpr DWORD kDirectory = FILE_ATTRIBUTE_DIRECTORY;
@@ -38,18 +39,6 @@ std::string ansi(const std::wstring& text) {
     bytes.resize(static_cast<std::size_t>(n));
     return lossy ? std::string("<not in the code page>") : bytes;
 }
-
-// A portable copy of the program in a fresh folder, its register beside it.
-class ProgramCopy {
-public:
-    ProgramCopy() : m_path(wide(m_folder / "quorvane.exe")) { ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE); }
-    const std::wstring& path() const { return m_path; }
-    std::wstring file(const std::string& name) const { return wide(m_folder / name); }
-
-private:
-    test::TempDir m_folder;
-    std::wstring m_path;
-};
 
 // The main window's controls as a user finds them.
 struct MainControls {

@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/win32/Win32Text.h"
+
 namespace quorvane::test {
 
 namespace {
@@ -225,7 +227,9 @@ bool ProgramDriver::waitForPixel(HWND window, int x, int y, std::uint32_t colour
         const HDC screen = ::GetDC(nullptr);
         const COLORREF seen = ::GetPixel(screen, at.x, at.y);
         ::ReleaseDC(nullptr, screen);
-        if (((GetRValue(seen) << 16) | (GetGValue(seen) << 8) | GetBValue(seen)) == colour) return true;
+        const std::uint32_t rgb = (std::uint32_t{GetRValue(seen)} << 16) | (std::uint32_t{GetGValue(seen)} << 8) |
+                                  GetBValue(seen);
+        if (rgb == colour) return true;
         if (waited >= ms) return false;
         ::Sleep(20);
     }
@@ -320,5 +324,11 @@ std::string fileBytes(const std::wstring& path) {
     bytes.resize(read);
     return bytes;
 }
+
+ProgramCopy::ProgramCopy() : m_path(file("quorvane.exe")) { ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE); }
+
+std::wstring ProgramCopy::file(const std::string& name) const { return *win32::toWide(m_folder / name); }
+
+void ProgramCopy::write(const std::string& name, const std::string& bytes) const { writeBytes(m_folder / name, bytes); }
 
 }  // namespace quorvane::test

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDir.h"
 #include "win32/XpButtonClass.h"
 
 namespace quorvane::test {
@@ -102,5 +103,20 @@ private:
 
 // A file's bytes as they are on disk, or "<missing>".
 std::string fileBytes(const std::wstring& path);
+
+// A portable copy of the program under test (QUORVANE_PROGRAM) in a fresh folder of its own, so its
+// register "l0g.ext" lies beside it.
+class ProgramCopy {
+public:
+    ProgramCopy();
+    const std::wstring& path() const { return m_path; }
+    // A file beside the program, and one written there with these bytes.
+    std::wstring file(const std::string& name) const;
+    void write(const std::string& name, const std::string& bytes) const;
+
+private:
+    TempDir m_folder;
+    std::wstring m_path;
+};
 
 }  // namespace quorvane::test

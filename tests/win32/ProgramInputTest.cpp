@@ -19,21 +19,10 @@
 namespace quorvane {
 namespace {
 
+using test::ProgramCopy;
 using test::ProgramDriver;
 
 std::wstring wide(const std::string& text) { return *win32::toWide(text); }
-
-// A portable copy of the program in a fresh folder, its register beside it.
-class ProgramCopy {
-public:
-    ProgramCopy() : m_path(wide(m_folder / "quorvane.exe")) { ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE); }
-    const std::wstring& path() const { return m_path; }
-    std::wstring file(const std::string& name) const { return wide(m_folder / name); }
-
-private:
-    test::TempDir m_folder;
-    std::wstring m_path;
-};
 
 HWND button(HWND window, const wchar_t* caption) { return ProgramDriver::child(window, win32::kXpButtonClassName, caption); }
 

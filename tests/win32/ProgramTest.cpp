@@ -20,6 +20,7 @@
 namespace quorvane {
 namespace {
 
+using test::ProgramCopy;
 using test::ProgramDriver;
 
 // The screen's DPI for the programs started while it lives (wine reads LogPixels at start).
@@ -39,27 +40,6 @@ public:
 
 private:
     HKEY m_key = nullptr;
-};
-
-// A portable copy of the program in a fresh folder: its register would lie beside it.
-class ProgramCopy {
-public:
-    ProgramCopy() : m_path(*win32::toWide(m_folder / "quorvane.exe")) {
-        ::CopyFileW(QUORVANE_PROGRAM, m_path.c_str(), FALSE);
-    }
-    const std::wstring& path() const { return m_path; }
-    // A file beside the program (its register "l0g.ext") with these bytes.
-    void write(const std::string& name, const std::string& bytes) const {
-        const HANDLE file = ::CreateFileW(win32::toWide(m_folder / name)->c_str(), GENERIC_WRITE, 0, nullptr,
-                                          CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        ::CloseHandle(file);
-    }
-
-private:
-    test::TempDir m_folder;
-    std::wstring m_path;
 };
 
 std::uint32_t rgb(int r, int g, int b) {
