@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "RegisterFigures.h"
 #include "platform/CoreServices.h"
 #include "platform/FileSystem.h"
 #include "qt/ListWindow.h"
@@ -40,11 +41,7 @@ using namespace quorvane;
 constexpr int kDefaultRuns = 3;
 const std::vector<int> kDefaultSizes = {10000, 100000, 1000000};
 
-std::string linePath(const std::string& dir, int i) {
-    std::string path = dir + "/Archive/folder " + std::to_string(1000000 + i);
-    if (path.size() < 60) path.append(60 - path.size(), 'x');
-    return path;
-}
+std::string linePath(const std::string& dir, int i) { return bench::registerLine(dir, '/', i); }
 
 // Calls `act` on the list window from its event loop once it is shown, and `answer` when a message
 // box comes up, which is then closed with its button (nobody is there to close it).
@@ -82,11 +79,6 @@ double cpuMs() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
 }
 
 // One run in this process: prints the times to the list shown and of "Show Folder" (on the clock,
@@ -153,10 +145,7 @@ int main(int argc, char* argv[]) {
 
     CoreServices core = makeCoreServices();
     FileSystem& fs = *core.fileSystem;
-    std::printf("Qt list window, medians of %d runs, each a fresh process\n", runs);
-    std::printf("%10s %22s %22s %10s\n", "lines", "list shown (ms)", "Show Folder (ms)", "peak");
-    std::printf("%10s %11s %10s %11s %10s %10s\n", "", "clock", "processor", "clock", "processor", "(MB)");
-    std::vector<double> shown;  // processor time: the machine may be busy with other work
+    bench::RegisterFigures figures("Qt list window", runs);
     for (const int lines : sizes) {
         QTemporaryDir tmp;
         const std::string dir = toCore(tmp.path());
@@ -165,7 +154,6 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < lines; ++i) content += linePath(dir, i) + "\r\n";
         const std::string chosen = linePath(dir, lines / 2);
         QDir().mkpath(fromCore(chosen));
-        std::vector<double> showMs, rewriteMs, showCpu, rewriteCpu, peakMb;
         for (int run = 0; run < runs; ++run) {
             QFile file(fromCore(dir + "/l0g.ext"));
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 1;
@@ -176,26 +164,13 @@ int main(int argc, char* argv[]) {
             child.start(QCoreApplication::applicationFilePath(),
                         {QStringLiteral("--run"), tmp.path(), QString::number(lines)});
             child.waitForFinished(-1);
-            double a = 0, b = 0, c = 0, d = 0, e = 0;
-            if (std::sscanf(child.readAllStandardOutput().constData(), "%lf %lf %lf %lf %lf", &a, &b, &c, &d, &e) !=
-                5) {
+            if (!figures.addRun(child.readAllStandardOutput().toStdString())) {
                 std::fprintf(stderr, "run with %d lines failed\n", lines);
                 return 1;
             }
-            showMs.push_back(a);
-            rewriteMs.push_back(b);
-            showCpu.push_back(c);
-            rewriteCpu.push_back(d);
-            peakMb.push_back(e);
         }
-        shown.push_back(median(showCpu));
-        std::printf("%10d %11.0f %10.0f %11.0f %10.0f %10.0f\n", lines, median(showMs), median(showCpu),
-                    median(rewriteMs), median(rewriteCpu), median(peakMb));
-        std::fflush(stdout);
+        figures.endSize(lines);
     }
-    for (std::size_t i = 1; i < sizes.size(); ++i)
-        if (sizes[i] == 10 * sizes[i - 1] && shown[i - 1] > 0)
-            std::printf("%d lines take %.1f times the processor time of %d\n", sizes[i], shown[i] / shown[i - 1],
-                        sizes[i - 1]);
+    figures.printGrowth();
     return 0;
 }

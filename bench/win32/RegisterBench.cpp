@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "RegisterFigures.h"
 #include "platform/FileSystem.h"
 #include "platform/UserMessages.h"
 #include "platform/win32/Win32Text.h"
@@ -49,17 +50,9 @@ double cpuMs() {
     return ms(kernel) + ms(user);
 }
 
-std::wstring linePath(int i) {
-    std::wstring path = std::wstring(kFolder) + L"\\Archive\\folder " + std::to_wstring(1000000 + i);
-    if (path.size() < 60) path.append(60 - path.size(), L'x');
-    return path;
-}
-
-std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }  // ASCII only
-
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[v.size() / 2];
+std::string linePath(int i) {
+    static const std::string folder = win32::fromWide(kFolder);
+    return bench::registerLine(folder, '\\', i);
 }
 
 // One run, watched from inside the process as the user's click plays out.
@@ -151,7 +144,7 @@ bool runOnce(const std::wstring& folder, int lines, const std::wstring& result) 
     g_run.main = &main;
     g_run.fs = &services.fs;
     g_run.lines = lines;
-    g_run.chosen = win32::fromWide(linePath(lines / 2));
+    g_run.chosen = linePath(lines / 2);
     g_showHook = ::SetWindowsHookExW(WH_CALLWNDPROCRET, watchShow, nullptr, ::GetCurrentThreadId());
     g_boxHook = ::SetWindowsHookExW(WH_CBT, watchBox, nullptr, ::GetCurrentThreadId());
     g_run.cpuStart = cpuMs();
@@ -193,17 +186,13 @@ int wmain(int argc, wchar_t* argv[]) {
 
     ::CreateDirectoryW(kFolder, nullptr);
     ::CreateDirectoryW((std::wstring(kFolder) + L"\\Archive").c_str(), nullptr);
-    std::printf("Windows list window, medians of %d runs, each a fresh process\n", runs);
-    std::printf("%10s %22s %22s %10s\n", "lines", "list shown (ms)", "Show Folder (ms)", "peak");
-    std::printf("%10s %11s %10s %11s %10s %10s\n", "", "clock", "processor", "clock", "processor", "(MB)");
-    std::vector<double> shown;  // processor time: the machine may be busy with other work
+    bench::RegisterFigures figures("Windows list window", runs);
     for (const int lines : sizes) {
         std::string content;
         content.reserve(static_cast<std::size_t>(lines) * 62);
-        for (int i = 0; i < lines; ++i) content += narrow(linePath(i)) + "\r\n";
-        const std::wstring chosen = linePath(lines / 2);
+        for (int i = 0; i < lines; ++i) content += linePath(i) + "\r\n";
+        const std::wstring chosen = *win32::toWide(linePath(lines / 2));
         ::CreateDirectoryW(chosen.c_str(), nullptr);
-        std::vector<double> showMs, rewriteMs, showCpu, rewriteCpu, peakMb;
         for (int r = 0; r < runs; ++r) {
             const HANDLE file = ::CreateFileW(registerFile.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -230,30 +219,21 @@ int wmain(int argc, wchar_t* argv[]) {
                 ::CloseHandle(process.hThread);
                 ::CloseHandle(process.hProcess);
             }
-            double a = 0, b = 0, c = 0, d = 0, e = 0;
-            FILE* in = exitCode == 0 ? _wfopen(result.c_str(), L"r") : nullptr;
-            const int got = in ? std::fscanf(in, "%lf %lf %lf %lf %lf", &a, &b, &c, &d, &e) : 0;
-            if (in) std::fclose(in);
-            if (got != 5) {
+            std::string printed;
+            if (FILE* in = exitCode == 0 ? _wfopen(result.c_str(), L"rb") : nullptr) {
+                char buffer[256];
+                printed.assign(buffer, std::fread(buffer, 1, sizeof buffer, in));
+                std::fclose(in);
+            }
+            if (!figures.addRun(printed)) {
                 std::fprintf(stderr, "run with %d lines failed\n", lines);
                 return 1;
             }
-            showMs.push_back(a);
-            rewriteMs.push_back(b);
-            showCpu.push_back(c);
-            rewriteCpu.push_back(d);
-            peakMb.push_back(e);
         }
-        shown.push_back(median(showCpu));
-        std::printf("%10d %11.0f %10.0f %11.0f %10.0f %10.0f\n", lines, median(showMs), median(showCpu),
-                    median(rewriteMs), median(rewriteCpu), median(peakMb));
-        std::fflush(stdout);
+        figures.endSize(lines);
     }
     ::DeleteFileW(registerFile.c_str());
     ::DeleteFileW(result.c_str());
-    for (std::size_t i = 1; i < sizes.size(); ++i)
-        if (sizes[i] == 10 * sizes[i - 1] && shown[i - 1] > 0)
-            std::printf("%d lines take %.1f times the processor time of %d\n", sizes[i], shown[i] / shown[i - 1],
-                        sizes[i - 1]);
+    figures.printGrowth();
     return 0;
 }
